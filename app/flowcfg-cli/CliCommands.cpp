@@ -1,0 +1,40 @@
+#include "CliCommands.h"
+
+#include <ostream>
+
+namespace flowcfg::cli {
+namespace {
+
+struct Command {
+    const char* name;
+    const char* usage;
+    int (*run)(const std::vector<std::string>&, CliContext&);
+};
+
+const Command kCommands[] = {
+    {"settings", "settings [--config PATH]   the start-up settings and the files in use",
+     runSettingsCommand},
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: flowcfg-cli COMMAND [options]\n\ncommands:\n";
+    for (const auto& command : kCommands) out << "  " << command.usage << "\n";
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& args, CliContext& context) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(args.empty() ? context.err : context.out);
+        return args.empty() ? 2 : 0;
+    }
+    for (const auto& command : kCommands) {
+        if (args[0] == command.name)
+            return command.run(std::vector<std::string>(args.begin() + 1, args.end()), context);
+    }
+    context.err << "flowcfg-cli: unknown command '" << args[0] << "'\n";
+    printUsage(context.err);
+    return 2;
+}
+
+}  // namespace flowcfg::cli

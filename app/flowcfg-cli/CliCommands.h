@@ -1,0 +1,25 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "shell/StartupEnvironment.h"
+
+namespace flowcfg::cli {
+
+// What a command needs from the process: its output streams and how the program was started.
+struct CliContext {
+    std::ostream& out;
+    std::ostream& err;
+    StartupEnvironment environment;
+};
+
+// Runs `args` (without the program name): the first word names the command. Returns the
+// process exit status.
+int runCli(const std::vector<std::string>& args, CliContext& context);
+
+// The commands, one source file each.
+int runSettingsCommand(const std::vector<std::string>& args, CliContext& context);
+
+}  // namespace flowcfg::cli

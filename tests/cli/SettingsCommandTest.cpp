@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/CliTestSupport.h"
+#include "common/TempDir.h"
+#include "shell/IniFile.h"
+
+namespace flowcfg {
+namespace {
+
+using testing::runCliCommand;
+using testing::TempDir;
+
+StartupEnvironment environmentIn(const TempDir& dir) {
+    StartupEnvironment env;
+    env.executableDirectory = dir.path();
+    env.userConfigDirectory = dir.file("user/");
+    return env;
+}
+
+TEST(SettingsCommandTest, ListsEverySettingOfAFirstStart) {
+    TempDir dir;
+    auto run = runCliCommand({"settings"}, environmentIn(dir));
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (std::string line :
+         {"programDirectory: " + dir.path(), "configFilePath: " + dir.file("default.Zq4xxKRw03"),
+          "saveDirectory: " + dir.file("Data/"), std::string("variantName: Zq4xxKRw03"),
+          std::string("familyTag: 03-12-"), std::string("useModem: 0"),
+          std::string("maxRecordsPerFile: 0"), std::string("showLogo: 0"),
+          std::string("spreadsheetPath: tartempionexcel.exe"), std::string("os: Linux ")}) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
+    }
+    EXPECT_TRUE(std::filesystem::exists(dir.file("last.cfg")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("Data")));
+}
+
+TEST(SettingsCommandTest, ConfigOptionSelectsTheFile) {
+    TempDir dir;
+    std::string site = dir.file("site.Zq4xxKRw03");
+    IniFile(site).writeReal("Modem", "Use modem", 0);
+    auto run = runCliCommand({"settings", "--config", site}, environmentIn(dir));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("configFilePath: " + site + "\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("useModem: 1\n"), std::string::npos) << run.out;
+    EXPECT_EQ(IniFile(dir.file("last.cfg")).readString("LastConfig", "LastConfig", ""), site);
+}
+
+TEST(SettingsCommandTest, BadArgumentsAreRefused) {
+    TempDir dir;
+    EXPECT_EQ(runCliCommand({"settings", "--what"}, environmentIn(dir)).status, 2);
+    EXPECT_EQ(runCliCommand({"settings", "extra"}, environmentIn(dir)).status, 2);
+    auto unknown = runCliCommand({"frobnicate"}, environmentIn(dir));
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown command 'frobnicate'"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("last.cfg")));
+}
+
+}  // namespace
+}  // namespace flowcfg
