@@ -18,7 +18,8 @@ const Command kCommands[] = {
 
 void printUsage(std::ostream& out) {
     out << "usage: flowcfg-cli COMMAND [options]\n\ncommands:\n";
-    for (const auto& command : kCommands) out << "  " << command.usage << "\n";
+    for (const auto& command : kCommands)
+        out << "  " << command.usage << "\n";
 }
 
 }  // namespace

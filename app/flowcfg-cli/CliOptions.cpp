@@ -50,7 +50,8 @@ std::optional<std::string> CliOptions::value(const std::string& name) const {
 std::vector<std::string> CliOptions::values(const std::string& name) const {
     std::vector<std::string> out;
     auto range = values_.equal_range(name);
-    for (auto it = range.first; it != range.second; ++it) out.push_back(it->second);
+    for (auto it = range.first; it != range.second; ++it)
+        out.push_back(it->second);
     return out;
 }
 

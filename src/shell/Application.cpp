@@ -14,7 +14,8 @@ namespace {
 
 std::string lower(std::string_view s) {
     std::string out(s);
-    for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -99,8 +100,7 @@ void Application::loadSettings(std::string_view defaultPrefix) {
         config.setFile(settings_.configFilePath);
     }
     last.writeString(keys::kLastConfigSection, keys::kLastConfigKey, settings_.configFilePath);
-    config.writeString(keys::kSpreadsheetSection, keys::kSpreadsheetKey,
-                       settings_.spreadsheetPath);
+    config.writeString(keys::kSpreadsheetSection, keys::kSpreadsheetKey, settings_.spreadsheetPath);
 }
 
 // "Path Spreadsheet" as stored; when it names no program of its own (the placeholder or the
@@ -128,8 +128,8 @@ void Application::reloadLinkSettings() {
     IniFile config(settings_.configFilePath);
     // The stored value is the position in a yes/no list: 0 means yes.
     settings_.useModem = config.readReal(keys::kModemSection, keys::kUseModemKey, 1.0) == 0.0;
-    double limit = IniFile(lastConfigPath())
-                       .readReal(keys::kLastConfigSection, keys::kMaxRecordsKey, 0.0);
+    double limit =
+        IniFile(lastConfigPath()).readReal(keys::kLastConfigSection, keys::kMaxRecordsKey, 0.0);
     constexpr double kLargest = 9.0e18;  // below the largest 64-bit integer
     settings_.maxRecordsPerFile =
         limit > 0 ? static_cast<std::int64_t>(std::min(limit, kLargest)) : 0;

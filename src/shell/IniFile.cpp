@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
+#include <locale.h>
 #include <charconv>
 #include <clocale>
-#include <locale.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -196,7 +196,8 @@ int IniFile::writeReal(std::string_view section, std::string_view key, double va
 // whose decimal separator may be a comma), so files read the same on every machine.
 std::string IniFile::formatReal(double value) {
     char buffer[400];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
     if (ec != std::errc()) return "0.000000";
     return std::string(buffer, end);
 }

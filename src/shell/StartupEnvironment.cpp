@@ -38,7 +38,7 @@ StartupEnvironment StartupEnvironment::fromProcess(int argc, const char* const* 
 
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
-    std::string base = (xdg && *xdg)    ? std::string(xdg)
+    std::string base = (xdg && *xdg)     ? std::string(xdg)
                        : (home && *home) ? std::string(home) + "/.config"
                                          : std::string("/tmp");
     env.userConfigDirectory = withSlash(base) + "flowcfg/";

@@ -26,7 +26,8 @@ constexpr std::array<VariantRow, 7> kVariants{{
 
 std::string lower(std::string_view s) {
     std::string out(s);
-    for (auto& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (auto& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 

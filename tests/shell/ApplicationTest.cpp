@@ -48,8 +48,7 @@ TEST_F(ApplicationTest, FirstStartInAnEmptyDirectoryCreatesTheFiles) {
         EXPECT_EQ(last().readString("LastConfig", "LastConfig", ""), defaultConfig());
         IniFile config(defaultConfig());
         EXPECT_EQ(config.readString("Test", "Test", ""), "Ok");
-        EXPECT_EQ(config.readString("Spreadsheet", "Path Spreadsheet", ""),
-                  "tartempionexcel.exe");
+        EXPECT_EQ(config.readString("Spreadsheet", "Path Spreadsheet", ""), "tartempionexcel.exe");
     }
     // Leaving saves the save directory.
     EXPECT_EQ(IniFile(defaultConfig()).readString("File Save", "Path File Save", ""),
@@ -85,7 +84,8 @@ TEST_F(ApplicationTest, SpreadsheetProgramNameIsReplacedByTheRegistryLocation) {
         TempDir run;
         StartupEnvironment env = environment();
         env.executableDirectory = run.path();
-        IniFile(run.file("default.Zq4xxKRw03")).writeString("Spreadsheet", "Path Spreadsheet", stored);
+        IniFile(run.file("default.Zq4xxKRw03"))
+            .writeString("Spreadsheet", "Path Spreadsheet", stored);
         Application app(env, RegistryStore(registryPath));
         app.loadSettings("default.");
         EXPECT_EQ(app.settings().spreadsheetPath, "/opt/office/excel.exe") << stored;

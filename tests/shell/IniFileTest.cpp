@@ -111,7 +111,8 @@ TEST_F(IniFileTest, NonNumbersReadAsZeroLikeStrtod) {
 
 TEST_F(IniFileTest, BinaryGarbageGivesDefaultsWithoutCrashing) {
     std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage.push_back(static_cast<char>((i * 131 + 7) & 0xFF));
+    for (int i = 0; i < 4096; ++i)
+        garbage.push_back(static_cast<char>((i * 131 + 7) & 0xFF));
     writeFile(path, garbage);
     EXPECT_EQ(ini.readString("Com", "Bauds", "d"), "d");
     EXPECT_EQ(ini.writeString("Com", "Bauds", "5"), 0);

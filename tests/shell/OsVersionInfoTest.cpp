@@ -37,8 +37,8 @@ TEST(OsVersionInfoTest, NamingTableRowByRow) {
     };
     for (const Row& r : rows) {
         auto naming = OsVersionInfo::classify(r.platform, r.major, r.minor, r.build);
-        EXPECT_EQ(naming.name, r.name) << r.platform << " " << r.major << "." << r.minor << "."
-                                       << r.build;
+        EXPECT_EQ(naming.name, r.name)
+            << r.platform << " " << r.major << "." << r.minor << "." << r.build;
         EXPECT_EQ(naming.code, r.code) << r.name;
     }
 }
