@@ -1,0 +1,263 @@
+#include "acquisition/RecordFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "acquisition/LittleEndian.h"
+
+namespace flowcfg {
+namespace {
+
+constexpr std::int64_t kFrame = 12;  // index field, leading and trailing length
+constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
+
+}  // namespace
+
+RecordStatus RecordFile::fail(RecordStatus status) {
+    systemError_ = (status == RecordStatus::IncorrectFile) ? 0 : file_.error();
+    return status;
+}
+
+void RecordFile::close() {
+    file_.close();
+    cache_.invalidate();
+    offsets_.clear();
+    offsets_.shrink_to_fit();
+    header_ = RecordFileHeader();
+    writable_ = indexed_ = false;
+    size_ = end_ = 0;
+    count_ = 0;
+    tail_ = Tail::Clean;
+}
+
+RecordStatus RecordFile::create(const std::string& path, std::string_view description) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return create(path, description, local);
+}
+
+RecordStatus RecordFile::create(const std::string& path, std::string_view description,
+                                const std::tm& created) {
+    close();
+    path_ = path;
+    std::string header = RecordFileHeader::build(description, created);
+    if (header.empty()) return fail(RecordStatus::InvalidArgument);
+    if (!file_.open(path, PosixFile::Access::CreateTruncate)) return fail(RecordStatus::CannotOpen);
+    header.append(4, '\0');  // record count 0
+    if (!file_.writeAt(0, header.data(), header.size())) {
+        RecordStatus status = fail(RecordStatus::WriteFailed);
+        file_.truncate(0);
+        close();
+        return status;
+    }
+    RecordFileHeader::parse(std::string_view(header).substr(0, header.size() - 4), header_);
+    writable_ = indexed_ = true;
+    end_ = header_.length;
+    size_ = end_ + 4;
+    return RecordStatus::Ok;
+}
+
+RecordStatus RecordFile::open(const std::string& path, Mode mode) {
+    close();
+    path_ = path;
+    bool write = mode == Mode::Append;
+    if (!file_.open(path, write ? PosixFile::Access::ReadWrite : PosixFile::Access::ReadOnly))
+        return fail(RecordStatus::CannotOpen);
+    writable_ = write;
+    size_ = file_.size();
+    if (size_ < 0) return fail(RecordStatus::ReadFailed);
+    RecordStatus status = readHeader();
+    if (status != RecordStatus::Ok) {
+        close();
+        return status;
+    }
+    // Appending only needs the count: a file whose end has the documented shape is taken at
+    // its word, so that adding a record stays cheap however long the recording.
+    std::int32_t count = 0;
+    if (write && documentedTail(count)) {
+        count_ = count;
+        end_ = size_ - 4;
+        tail_ = Tail::Clean;
+        return RecordStatus::Ok;
+    }
+    status = indexRecords();
+    if (status == RecordStatus::Ok && write && tail_ == Tail::Damaged)
+        status = RecordStatus::IncorrectFile;
+    if (status != RecordStatus::Ok) {
+        int error = systemError_;
+        close();
+        systemError_ = error;
+    }
+    return status;
+}
+
+RecordStatus RecordFile::readHeader() {
+    unsigned char lengthBytes[4];
+    if (size_ < RecordFileHeader::kFixedLength) return fail(RecordStatus::IncorrectFile);
+    if (!file_.readAt(0, lengthBytes, 4)) return fail(RecordStatus::ReadFailed);
+    std::int32_t length = le::readInt32(lengthBytes);
+    if (!RecordFileHeader::plausibleLength(length, size_)) return fail(RecordStatus::IncorrectFile);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    if (!file_.readAt(0, bytes.data(), bytes.size())) return fail(RecordStatus::ReadFailed);
+    return fail(RecordFileHeader::parse(bytes, header_));
+}
+
+bool RecordFile::readInt(std::int64_t offset, std::int32_t& value) {
+    unsigned char bytes[4];
+    if (offset < 0 || offset + 4 > size_ || !cache_.read(file_, offset, bytes, 4)) return false;
+    value = le::readInt32(bytes);
+    return true;
+}
+
+// True when a whole record frame with this index and payload length starts at `start`.
+bool RecordFile::recordFrameAt(std::int64_t start, std::int32_t index, std::int32_t length) {
+    std::int32_t storedIndex = 0, leading = 0, trailing = 0;
+    if (start < header_.length || length < 0 || start + kFrame + length > size_) return false;
+    return readInt(start, storedIndex) && storedIndex == index && readInt(start + 4, leading) &&
+           leading == length && readInt(start + 8 + length, trailing) && trailing == length;
+}
+
+// The end of the file as an append leaves it: the count c as the last 4 bytes, the last record
+// (index c - 1) just before it, and the record before that one just before the last. Checking
+// two records makes it practically impossible for the remains of a torn append to pass.
+bool RecordFile::documentedTail(std::int32_t& count) {
+    std::int32_t c = 0;
+    if (size_ < header_.length + 4 || !readInt(size_ - 4, c) || c < 0) return false;
+    std::int64_t next = size_ - 4;  // where the record after the one being checked starts
+    for (std::int32_t k = c - 1; k >= 0 && k >= c - 2; --k) {
+        std::int32_t length = 0;
+        if (!readInt(next - 4, length) || length < 0) return false;
+        std::int64_t start = next - kFrame - length;
+        if (!recordFrameAt(start, k, length)) return false;
+        next = start;
+    }
+    if (c <= 2 && next != header_.length) return false;
+    count = c;
+    return true;
+}
+
+RecordStatus RecordFile::indexRecords() {
+    offsets_.clear();
+    std::int64_t pos = header_.length;
+    std::int32_t k = 0;
+    for (;;) {
+        std::int64_t remaining = size_ - pos;
+        if (remaining == 4) {
+            std::int32_t stored = 0;
+            if (!readInt(pos, stored)) return fail(RecordStatus::ReadFailed);
+            tail_ = stored == k ? Tail::Clean : Tail::Damaged;
+            break;
+        }
+        std::int32_t index = 0, length = 0, trailing = 0;
+        if (remaining < 8) {
+            tail_ = Tail::Torn;
+            break;
+        }
+        if (!readInt(pos, index) || !readInt(pos + 4, length))
+            return fail(RecordStatus::ReadFailed);
+        if (index != k || length < 0) {
+            tail_ = Tail::Damaged;
+            break;
+        }
+        if (length > remaining - kFrame) {
+            // The record does not fit: an append that was cut off, unless the file still ends
+            // like a complete record file, in which case the length itself is damaged.
+            std::int32_t ignored = 0;
+            tail_ = documentedTail(ignored) ? Tail::Damaged : Tail::Torn;
+            break;
+        }
+        if (!readInt(pos + 8 + length, trailing)) return fail(RecordStatus::ReadFailed);
+        if (trailing != length) {
+            tail_ = Tail::Damaged;
+            break;
+        }
+        offsets_.push_back(pos);
+        pos += kFrame + length;
+        if (++k == kMaxInt) {
+            tail_ = Tail::Damaged;
+            break;
+        }
+    }
+    end_ = pos;
+    count_ = k;
+    indexed_ = true;
+    return RecordStatus::Ok;
+}
+
+std::int64_t RecordFile::strayBytes() const {
+    std::int64_t after = size_ - end_;
+    return tail_ == Tail::Clean ? after - 4 : after;
+}
+
+std::int64_t RecordFile::payloadLength(int index) {
+    if (!isOpen() || index < 0 || index >= count_) return -1;
+    if (!indexed_ && indexRecords() != RecordStatus::Ok) return -1;
+    if (index >= count_) return -1;
+    std::int64_t next = std::size_t(index) + 1 < offsets_.size() ? offsets_[index + 1] : end_;
+    return next - offsets_[index] - kFrame;
+}
+
+RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
+    if (!isOpen()) return RecordStatus::NotOpen;
+    if (!indexed_) {
+        RecordStatus status = indexRecords();
+        if (status != RecordStatus::Ok) return status;
+    }
+    if (index < 0 || index >= count_)
+        return tail_ == Tail::Clean || index < 0 ? RecordStatus::NoSuchRecord
+                                                 : RecordStatus::IncorrectFile;
+    std::int64_t start = offsets_[index];
+    std::int64_t length = payloadLength(index);
+    // The file may have changed since it was indexed: check the frame again before trusting it.
+    if (!recordFrameAt(start, index, static_cast<std::int32_t>(length)))
+        return fail(RecordStatus::IncorrectFile);
+    payload.resize(static_cast<std::size_t>(length));
+    if (!cache_.read(file_, start + 8, payload.data(), payload.size())) {
+        payload.clear();
+        return fail(file_.error() ? RecordStatus::ReadFailed : RecordStatus::IncorrectFile);
+    }
+    return RecordStatus::Ok;
+}
+
+RecordStatus RecordFile::append(std::span<const std::uint8_t> payload) {
+    if (!isOpen() || !writable_) return RecordStatus::NotOpen;
+    if (payload.empty() || payload.size() > std::size_t(kMaxInt) - kFrame || count_ >= kMaxInt - 1)
+        return RecordStatus::InvalidArgument;
+    if (tail_ == Tail::Damaged) return RecordStatus::IncorrectFile;
+    if (tail_ == Tail::Torn) {
+        // Cut the remains of the interrupted append and put the count back: the file is then
+        // exactly what it was before that append started.
+        unsigned char countBytes[4];
+        le::writeInt32(countBytes, count_);
+        if (!file_.truncate(end_) || !file_.writeAt(end_, countBytes, 4)) {
+            cache_.invalidate();
+            size_ = file_.size();
+            return fail(RecordStatus::WriteFailed);
+        }
+        size_ = end_ + 4;
+        tail_ = Tail::Clean;
+        cache_.invalidate();
+    }
+
+    auto length = static_cast<std::int32_t>(payload.size());
+    std::vector<unsigned char> bytes(payload.size() + kFrame);
+    le::writeInt32(bytes.data(), length);
+    std::memcpy(bytes.data() + 4, payload.data(), payload.size());
+    le::writeInt32(bytes.data() + 4 + payload.size(), length);
+    le::writeInt32(bytes.data() + 8 + payload.size(), count_ + 1);
+    cache_.invalidate();
+    if (!file_.writeAt(size_, bytes.data(), bytes.size())) {
+        RecordStatus status = fail(RecordStatus::WriteFailed);
+        file_.truncate(size_);  // leave the file as it was before this append
+        return status;
+    }
+    if (indexed_) offsets_.push_back(end_);
+    end_ += kFrame + length;
+    size_ = end_ + 4;
+    ++count_;
+    return RecordStatus::Ok;
+}
+
+}  // namespace flowcfg
