@@ -14,6 +14,8 @@ struct Command {
 const Command kCommands[] = {
     {"settings", "settings [--config PATH]   the start-up settings and the files in use",
      runSettingsCommand},
+    {"records", "records FILE [--dump K]    a record file: header, records, or record K in hex",
+     runRecordsCommand},
 };
 
 void printUsage(std::ostream& out) {
