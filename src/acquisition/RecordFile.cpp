@@ -162,10 +162,7 @@ RecordStatus RecordFile::indexRecords() {
             break;
         }
         if (length > remaining - kFrame) {
-            // The record does not fit: an append that was cut off, unless the file still ends
-            // like a complete record file, in which case the length itself is damaged.
-            std::int32_t ignored = 0;
-            tail_ = documentedTail(ignored) ? Tail::Damaged : Tail::Torn;
+            tail_ = Tail::Torn;  // the record does not fit
             break;
         }
         if (!readInt(pos + 8 + length, trailing)) return fail(RecordStatus::ReadFailed);
@@ -180,6 +177,11 @@ RecordStatus RecordFile::indexRecords() {
             break;
         }
     }
+    // What looks torn is only an append that was cut off when the file does not end like a
+    // complete record file; otherwise the walk stopped at damage in the middle, and cutting
+    // the file there would lose the records after it.
+    std::int32_t ignored = 0;
+    if (tail_ == Tail::Torn && documentedTail(ignored)) tail_ = Tail::Damaged;
     end_ = pos;
     count_ = k;
     indexed_ = true;
