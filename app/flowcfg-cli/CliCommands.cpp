@@ -16,6 +16,8 @@ const Command kCommands[] = {
      runSettingsCommand},
     {"records", "records FILE [--dump K]    a record file: header, records, or record K in hex",
      runRecordsCommand},
+    {"texts", "texts [--lang N] [--id N]    the text table: id, position and text per line",
+     runTextsCommand},
 };
 
 void printUsage(std::ostream& out) {

@@ -22,5 +22,6 @@ int runCli(const std::vector<std::string>& args, CliContext& context);
 // The commands, one source file each.
 int runSettingsCommand(const std::vector<std::string>& args, CliContext& context);
 int runRecordsCommand(const std::vector<std::string>& args, CliContext& context);
+int runTextsCommand(const std::vector<std::string>& args, CliContext& context);
 
 }  // namespace flowcfg::cli
