@@ -1,0 +1,159 @@
+#include "link/SerialChannel.h"
+
+#include <algorithm>
+#include <chrono>
+#include <system_error>
+
+#include "link/PortDriverState.h"
+#include "link/PortUtilities.h"
+#include "link/PosixSerialDriver.h"
+
+namespace flowcfg {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kTransmitWaitLimit = std::chrono::milliseconds(100);
+
+}  // namespace
+
+SerialChannel::~SerialChannel() {
+    Close();
+}
+
+bool SerialChannel::DeviceLost() const {
+    SerialPort* port = port_.load();
+    return port && port->driver && port->driver->deviceLost.load();
+}
+
+int SerialChannel::Open(ByteSink* sink, int portNumber, long baud, char parity, int dataBits,
+                        int stopBits) {
+    if (!sink) return -1;
+    sink_ = sink;
+    if (IsOpen() && !DeviceLost() && portNumber == portNumber_ && baud == baud_ &&
+        parity == parity_ && dataBits == dataBits_ && stopBits == stopBits_)
+        return 0;
+    if (IsOpen()) Close();
+
+    SerialPort* port = OpenPosixPort(portNumber - 1, baud, parity, dataBits, stopBits);
+    if (port->status != PORT_OK) {
+        port->Close();  // releases the device and the object (never the fallback object)
+        return -1;
+    }
+    port_ = port;
+    ++openCount_;
+    portNumber_ = portNumber;
+    baud_ = baud;
+    parity_ = parity;
+    dataBits_ = dataBits;
+    stopBits_ = stopBits;
+    return 0;
+}
+
+int SerialChannel::Close() {
+    if (!IsOpen()) return 0;
+    StopReceiver();
+    SerialPort* port = port_.exchange(nullptr);
+    portNumber_ = -1;
+    baud_ = -1;
+    parity_ = 0;
+    dataBits_ = -1;
+    stopBits_ = -1;
+    return port->Close();
+}
+
+void SerialChannel::WaitTransmitted(SerialPort& port) {
+    // One character time at the open rate between looks at the queue: the wait follows the
+    // line instead of spinning.
+    const long rate = std::max(baud_, 300L);
+    const auto characterTime = std::chrono::microseconds(10'000'000L / rate);
+    const Clock::time_point start = Clock::now();
+    while (TxEmpty(port) == 0 && Clock::now() - start < kTransmitWaitLimit)
+        std::this_thread::sleep_for(characterTime);
+}
+
+int SerialChannel::SendBytes(const Bytes& bytes) {
+    SerialPort* port = port_.load();
+    if (!port) return 0;
+    const double delay = sendDelay_.load();
+    for (std::uint8_t byte : bytes) {
+        port->WriteByte(byte);
+        WaitTransmitted(*port);
+        if (delay > 0) std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+    }
+    return 0;
+}
+
+int SerialChannel::Purge() {
+    SerialPort* port = port_.load();
+    if (!port) return 0;
+    if (DrainInput(*port) != PORT_OK) return kPurgeInputFailed;
+    if (port->ClearTxBuffer() != PORT_OK) return kPurgeOutputFailed;
+    return 0;
+}
+
+int SerialChannel::StartReceiver(int byteTimeoutMs) {
+    if (running_) return 0;
+    SetByteTimeout(byteTimeoutMs);
+    if (thread_.joinable()) thread_.join();
+    running_ = true;
+    started_.Reset();
+    read_.Reset();
+    try {
+        thread_ = std::thread(&SerialChannel::ReceiveThread, this);
+    } catch (const std::system_error&) {
+        running_ = false;
+        return 0;
+    }
+    started_.Wait();
+    return 1;
+}
+
+void SerialChannel::StopReceiver() {
+    if (running_) {
+        started_.Reset();
+        running_ = false;
+        read_.Set();
+    }
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
+}
+
+void SerialChannel::SetByteTimeout(int milliseconds) {
+    std::lock_guard lock(lock_);
+    byteTimeout_ = milliseconds;
+}
+
+int SerialChannel::RunIdleHook() {
+    const IdleHook hook = GetIdleHook();
+    if (!hook) return 0;
+    SerialPort* port = port_.load();
+    return hook(port ? *port : *SerialPort::Fallback());
+}
+
+int SerialChannel::DumpState(const LineOutput& output) {
+    SerialPort* port = port_.load();
+    return port ? port->DumpState(output) : PORT_ERR_UNSUPPORTED;
+}
+
+void SerialChannel::ReceiveThread() {
+    started_.Set();
+    for (;;) {
+        read_.Wait();
+        SerialPort* port = port_.load();
+        if (!port || !running_) break;
+        int result = 0;
+        {
+            std::lock_guard lock(lock_);
+            result = ReadByteTimed(*port, byteTimeout_);
+        }
+        ByteSink* sink = sink_.load();
+        if (result == PORT_ERR_NO_DATA)
+            sink->OnByteTimeout();
+        else if (result < 0)
+            sink->OnReadError(result);
+        else
+            sink->OnByte(result);
+    }
+    if (ByteSink* sink = sink_.load()) sink->OnReceiverStopped();
+}
+
+}  // namespace flowcfg

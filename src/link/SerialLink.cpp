@@ -1,0 +1,128 @@
+#include "link/SerialLink.h"
+
+#include <chrono>
+
+#include "link/PortUtilities.h"
+
+namespace flowcfg {
+
+const SerialLink::BaudEntry SerialLink::kBaudTable[kBaudTableSize] = {
+    {300, 1000},    {600, 1000},    {1200, 1000}, {2400, 1000}, {4800, 1000}, {9600, 1000},
+    {115200, 1000}, {115200, 1000}, {0, 0},       {0, 0},       {0, 0},
+};
+
+SerialLink::~SerialLink() {
+    channel_.Close();
+}
+
+int SerialLink::BaudCount() {
+    int count = 0;
+    while (count < kBaudTableSize && kBaudTable[count].baud != 0)
+        ++count;
+    return count;
+}
+
+int SerialLink::Open(int portNumber, int baudIndex, char parity, int dataBits, int stopBits,
+                     bool useModem, bool* modemConnected) {
+    if (useModem) {
+        if (modemConnected && *modemConnected) return 0;
+        if (!modem_ || !modem_->Connect(*this, portNumber, baudIndex, parity, dataBits, stopBits))
+            return kModemNotConnected;
+        if (modemConnected) *modemConnected = true;
+        baudIndex_ = baudIndex;
+        channel_.StartReceiver(answerTimeout_);
+        return 0;
+    }
+    if (baudIndex < 0 || baudIndex >= kBaudTableSize) return kOpenFailed;
+    const BaudEntry& entry = kBaudTable[baudIndex];
+    if (channel_.Open(this, portNumber, entry.baud, parity, dataBits, stopBits) != 0)
+        return kOpenFailed;
+    interByteTimeout_ = entry.interByteTimeoutMs;
+    channel_.SetByteTimeout(entry.interByteTimeoutMs);
+    baudIndex_ = baudIndex;
+    channel_.StartReceiver(answerTimeout_);
+    return 0;
+}
+
+int SerialLink::SendText(const std::string& text) {
+    return channel_.SendBytes(Bytes(text.begin(), text.end()));
+}
+
+int SerialLink::Receive(Bytes& out, bool purgeFirst) {
+    {
+        std::lock_guard lock(receiveMutex_);
+        buffer_.clear();
+        receiving_ = true;
+        lastReadError_ = 0;
+    }
+    if (purgeFirst) channel_.Purge();
+    channel_.SetByteTimeout(answerTimeout_);
+    if (channel_.ReceiverRunning())
+        channel_.RequestByte();
+    else
+        EndReceive();  // nothing can arrive without the receive thread
+
+    std::unique_lock lock(receiveMutex_);
+    if (GetIdleHook()) {
+        // A window thread keeps its interface alive while it waits.
+        while (receiving_) {
+            lock.unlock();
+            channel_.RunIdleHook();
+            lock.lock();
+            receiveEnded_.wait_for(lock, std::chrono::milliseconds(kIdleSliceMs),
+                                   [this] { return !receiving_; });
+        }
+    } else {
+        receiveEnded_.wait(lock, [this] { return !receiving_; });
+    }
+    out = buffer_;
+    return out.empty() ? kNoAnswer : 0;
+}
+
+int SerialLink::ReceiveText(std::string& out) {
+    Bytes bytes;
+    const int result = Receive(bytes, false);
+    out.assign(bytes.begin(), bytes.end());
+    return result;
+}
+
+int SerialLink::AppendByte(int byte, const std::function<bool(const Bytes&)>& frameEnded) {
+    std::lock_guard lock(receiveMutex_);
+    if (!receiving_) return -1;
+    buffer_.push_back(static_cast<std::uint8_t>(byte));
+    channel_.SetByteTimeout(interByteTimeout_);
+    const bool ended =
+        static_cast<int>(buffer_.size()) == expectedLength_ || (frameEnded && frameEnded(buffer_));
+    if (ended) {
+        receiving_ = false;
+        receiveEnded_.notify_all();
+    } else {
+        channel_.RequestByte();
+    }
+    return 0;
+}
+
+int SerialLink::OnByte(int byte) {
+    return AppendByte(byte, nullptr);
+}
+
+void SerialLink::EndReceive() {
+    std::lock_guard lock(receiveMutex_);
+    receiving_ = false;
+    receiveEnded_.notify_all();
+}
+
+void SerialLink::OnByteTimeout() {
+    EndReceive();
+}
+
+void SerialLink::OnReadError(int code) {
+    lastReadError_ = code;
+    EndReceive();
+}
+
+void SerialLink::OnReceiverStopped() {
+    EndReceive();
+}
+
+}  // namespace flowcfg
