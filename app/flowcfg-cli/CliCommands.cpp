@@ -18,6 +18,13 @@ const Command kCommands[] = {
      runRecordsCommand},
     {"texts", "texts [--lang N] [--id N]    the text table: id, position and text per line",
      runTextsCommand},
+    {"ports", "ports [--config PATH]   the serial ports: each COM number with its device",
+     runPortsCommand},
+    {"exchange",
+     "exchange [link options] (--read START COUNT [--function 3|4] | --write START HEXBYTES)\n"
+     "      [--timeout MS]   one exchange with the instrument; link options: --config PATH\n"
+     "      --port COMn|DEVICE --baud-index I --slave S",
+     runExchangeCommand},
 };
 
 void printUsage(std::ostream& out) {

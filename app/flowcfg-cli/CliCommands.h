@@ -23,5 +23,7 @@ int runCli(const std::vector<std::string>& args, CliContext& context);
 int runSettingsCommand(const std::vector<std::string>& args, CliContext& context);
 int runRecordsCommand(const std::vector<std::string>& args, CliContext& context);
 int runTextsCommand(const std::vector<std::string>& args, CliContext& context);
+int runPortsCommand(const std::vector<std::string>& args, CliContext& context);
+int runExchangeCommand(const std::vector<std::string>& args, CliContext& context);
 
 }  // namespace flowcfg::cli
