@@ -137,6 +137,12 @@ TEST_F(InstrumentTest, CommandsAreRecognisedOnlyInTheirExactForm) {
     EXPECT_EQ(instrument->handle(write(0xEFFF, {0x12, 0x34}), 0).exception, 0);
     EXPECT_EQ(instrument->commands(),
               (std::vector<std::string>{"end-marker", "reset", "upgrade KV420.bin"}));
+    // An upgrade name whose fifth and sixth characters land in 0xEFFF as 0x5A5A ("ZZ") is a
+    // name, not an end marker: commands go by the register the write starts at.
+    std::vector<std::uint8_t> zz = {'A', 'B', 'C', 'D', 'Z', 'Z', '.', 'b', 'i', 'n', ' ', ' '};
+    EXPECT_EQ(instrument->handle(write(0xEFFD, zz), 0).exception, 0);
+    EXPECT_EQ(instrument->commands().back(), "upgrade ABCDZZ.bin");
+    EXPECT_EQ(instrument->commands().size(), 4u);
 }
 
 TEST_F(InstrumentTest, RestartAppliesNewAddressAndIdentityButAnswersFromTheOldAddress) {
