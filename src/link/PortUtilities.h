@@ -7,7 +7,9 @@ namespace flowcfg {
 // A function called while a port waits (a byte to arrive, a pause to end). The program's window
 // layer installs one that keeps the interface painting when a wait runs on its thread; then the
 // waits are cut into slices of kIdleSliceMs with a call between them. A non-zero result ends the
-// wait with that code. Without a hook (the default) a wait simply blocks.
+// wait with that code. Without a hook (the default) a wait simply blocks. The hook runs on
+// whichever thread waits (receive threads and polling workers too), so a hook that pumps a
+// window's events checks that it runs on the window's thread.
 using IdleHook = int (*)(SerialPort&);
 inline constexpr int kIdleSliceMs = 10;
 
