@@ -49,8 +49,15 @@ int DrainInput(SerialPort& port) {
 }
 
 int ReadByteTimed(SerialPort& port, int timeoutMs) {
+    // A byte already waiting is returned at once, without the idle hook or the clock.
+    const int first = port.ReadByte();
+    if (first != PORT_ERR_NO_DATA) return first;
     const Clock::time_point start = Clock::now();
-    while (port.RxCount() == 0) {
+    for (bool tried = true;; tried = false) {
+        if (!tried) {
+            const int byte = port.ReadByte();
+            if (byte != PORT_ERR_NO_DATA) return byte;
+        }
         const IdleHook hook = GetIdleHook();
         if (hook) {
             if (const int error = hook(port); error != 0) return port.Fail(error);
@@ -64,7 +71,6 @@ int ReadByteTimed(SerialPort& port, int timeoutMs) {
         if (hook) wait = wait == -1 ? kIdleSliceMs : std::min(wait, kIdleSliceMs);
         if (const int error = port.WaitForInput(wait); error != 0) return error;
     }
-    return port.ReadByte();
 }
 
 int WaitMs(SerialPort& port, int milliseconds) {

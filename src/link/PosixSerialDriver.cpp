@@ -48,8 +48,12 @@ int systemFailure(SerialPort& port, int errorNumber) {
 // pseudo-terminals do not).
 void accumulateErrors(SerialPort& port) {
     PortDriverState& d = state(port);
+    if (d.countersUnsupported) return;
     serial_icounter_struct counters{};
-    if (::ioctl(d.fd, TIOCGICOUNT, &counters) != 0) return;
+    if (::ioctl(d.fd, TIOCGICOUNT, &counters) != 0) {
+        if (errno == ENOTTY || errno == EINVAL) d.countersUnsupported = true;
+        return;
+    }
     const int now[5] = {counters.brk, counters.frame, counters.overrun, counters.parity,
                         counters.buf_overrun};
     constexpr unsigned bits[5] = {kBreak, kFraming, kOverrun, kParity, kRxOverflow};
@@ -121,22 +125,32 @@ speed_t speedFor(long baud) {
     }
 }
 
+// Bytes in the receive queue.
+int queuedInput(PortDriverState& d) {
+    std::lock_guard lock(d.inputMutex);
+    return d.inputTail - d.inputHead;
+}
+
 int readBuffer(SerialPort& port, std::uint8_t* buffer, int length) {
+    PortDriverState& d = state(port);
     accumulateErrors(port);
-    const int waiting = queueCount(port, FIONREAD);
-    if (waiting < 0) return waiting;
-    if (waiting == 0 || length <= 0) {
-        port.transferCount = 0;
-        return port.Fail(PORT_ERR_NO_DATA);
+    std::lock_guard lock(d.inputMutex);
+    if (d.inputHead == d.inputTail) {
+        // Refill the receive queue with whatever the device holds, in one call.
+        d.inputHead = d.inputTail = 0;
+        const ssize_t got = ::read(d.fd, d.input, sizeof d.input);
+        if (got < 0 && errno != EAGAIN && errno != EINTR) {
+            port.transferCount = 0;
+            return systemFailure(port, errno);
+        }
+        d.inputTail = got > 0 ? static_cast<int>(got) : 0;
     }
-    const ssize_t got = ::read(state(port).fd, buffer, std::min(waiting, length));
-    if (got < 0) {
-        port.transferCount = 0;
-        if (errno == EAGAIN || errno == EINTR) return port.Fail(PORT_ERR_NO_DATA);
-        return systemFailure(port, errno);
-    }
-    port.transferCount = static_cast<int>(got);
-    return got == 0 ? port.Fail(PORT_ERR_NO_DATA) : PORT_OK;
+    const int n = std::min(d.inputTail - d.inputHead, std::max(length, 0));
+    port.transferCount = n;
+    if (n == 0) return port.Fail(PORT_ERR_NO_DATA);
+    std::copy(d.input + d.inputHead, d.input + d.inputHead + n, buffer);
+    d.inputHead += n;
+    return PORT_OK;
 }
 
 int writeBuffer(SerialPort& port, const std::uint8_t* buffer, int length) {
@@ -298,7 +312,8 @@ int txFree(SerialPort& port) {
 
 int rxCount(SerialPort& port) {
     accumulateErrors(port);
-    return queueCount(port, FIONREAD);
+    const int waiting = queueCount(port, FIONREAD);
+    return waiting < 0 ? waiting : waiting + queuedInput(state(port));
 }
 
 int rxFree(SerialPort& port) {
@@ -396,6 +411,7 @@ int dumpState(SerialPort& port, const LineOutput& output) {
 
 int waitForInput(SerialPort& port, int milliseconds) {
     PortDriverState& d = state(port);
+    if (queuedInput(d) > 0) return PORT_OK;
     pollfd entry{d.fd, POLLIN, 0};
     int ready = 0;
     do {
@@ -404,15 +420,13 @@ int waitForInput(SerialPort& port, int milliseconds) {
     if (ready < 0) return systemFailure(port, errno);
     if (ready == 0) return PORT_OK;
     if (entry.revents & POLLNVAL) return port.Fail(PORT_ERR_BAD_PORT);
+    if (!(entry.revents & (POLLHUP | POLLERR))) return PORT_OK;
+    // A hang-up or an error: the device is gone (an unplugged adapter, the other end of a
+    // pseudo-terminal closed). What it received before is still read.
     int waiting = 0;
     if (::ioctl(d.fd, FIONREAD, &waiting) == 0 && waiting > 0) return PORT_OK;
-    // Readable with nothing to read, a hang-up or an error: the device is gone (an unplugged
-    // adapter, the other end of a pseudo-terminal closed).
-    if (entry.revents & (POLLHUP | POLLERR | POLLIN)) {
-        d.deviceLost = true;
-        return port.Fail(PORT_ERR_NOT_FOUND);
-    }
-    return PORT_OK;
+    d.deviceLost = true;
+    return port.Fail(PORT_ERR_NOT_FOUND);
 }
 
 void installDriver(PortOperations& ops) {

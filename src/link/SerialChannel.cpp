@@ -61,13 +61,14 @@ int SerialChannel::Close() {
     return port->Close();
 }
 
-void SerialChannel::WaitTransmitted(SerialPort& port) {
+void SerialChannel::WaitTransmitted(SerialPort& port, int bytes) {
     // One character time at the open rate between looks at the queue: the wait follows the
-    // line instead of spinning.
+    // line instead of spinning. At most 0.1 s per byte.
     const long rate = std::max(baud_, 300L);
     const auto characterTime = std::chrono::microseconds(10'000'000L / rate);
+    const auto limit = kTransmitWaitLimit * std::max(bytes, 1);
     const Clock::time_point start = Clock::now();
-    while (TxEmpty(port) == 0 && Clock::now() - start < kTransmitWaitLimit)
+    while (TxEmpty(port) == 0 && Clock::now() - start < limit)
         std::this_thread::sleep_for(characterTime);
 }
 
@@ -75,10 +76,23 @@ int SerialChannel::SendBytes(const Bytes& bytes) {
     SerialPort* port = port_.load();
     if (!port) return 0;
     const double delay = sendDelay_.load();
-    for (std::uint8_t byte : bytes) {
-        port->WriteByte(byte);
-        WaitTransmitted(*port);
-        if (delay > 0) std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+    if (delay > 0) {
+        for (std::uint8_t byte : bytes) {
+            port->WriteByte(byte);
+            WaitTransmitted(*port, 1);
+            std::this_thread::sleep_for(std::chrono::duration<double>(delay));
+        }
+        return 0;
+    }
+    // Without pacing the frame goes out in one piece: a gap of more than 1.5 characters
+    // between its bytes would split it for the instrument.
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        port->WriteBuffer(bytes.data() + sent, static_cast<int>(bytes.size() - sent));
+        const int queued = port->transferCount;
+        WaitTransmitted(*port, queued);
+        if (queued <= 0) break;  // the device takes nothing: the missing answer will tell
+        sent += static_cast<std::size_t>(queued);
     }
     return 0;
 }
@@ -97,7 +111,7 @@ int SerialChannel::StartReceiver(int byteTimeoutMs) {
     if (thread_.joinable()) thread_.join();
     running_ = true;
     started_.Reset();
-    read_.Reset();
+    readRequested_ = false;
     try {
         thread_ = std::thread(&SerialChannel::ReceiveThread, this);
     } catch (const std::system_error&) {
@@ -112,14 +126,13 @@ void SerialChannel::StopReceiver() {
     if (running_) {
         started_.Reset();
         running_ = false;
-        read_.Set();
+        RequestByte();
     }
     if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
 void SerialChannel::SetByteTimeout(int milliseconds) {
-    std::lock_guard lock(lock_);
-    byteTimeout_ = milliseconds;
+    byteTimeout_.store(milliseconds, std::memory_order_release);
 }
 
 int SerialChannel::RunIdleHook() {
@@ -137,23 +150,26 @@ int SerialChannel::DumpState(const LineOutput& output) {
 void SerialChannel::ReceiveThread() {
     started_.Set();
     for (;;) {
-        read_.Wait();
-        SerialPort* port = port_.load();
-        if (!port || !running_) break;
-        int result = 0;
-        {
-            std::lock_guard lock(lock_);
-            result = ReadByteTimed(*port, byteTimeout_);
+        readRequested_.wait(false);
+        std::lock_guard lock(lock_);
+        // One byte per request; a sink that asks for the next byte while handling this one
+        // is served in the same run, without going back to sleep.
+        while (readRequested_.exchange(false, std::memory_order_acq_rel)) {
+            SerialPort* port = port_.load();
+            if (!port || !running_) {
+                if (ByteSink* sink = sink_.load()) sink->OnReceiverStopped();
+                return;
+            }
+            const int result = ReadByteTimed(*port, byteTimeout_);
+            ByteSink* sink = sink_.load();
+            if (result == PORT_ERR_NO_DATA)
+                sink->OnByteTimeout();
+            else if (result < 0)
+                sink->OnReadError(result);
+            else
+                sink->OnByte(result);
         }
-        ByteSink* sink = sink_.load();
-        if (result == PORT_ERR_NO_DATA)
-            sink->OnByteTimeout();
-        else if (result < 0)
-            sink->OnReadError(result);
-        else
-            sink->OnByte(result);
     }
-    if (ByteSink* sink = sink_.load()) sink->OnReceiverStopped();
 }
 
 }  // namespace flowcfg

@@ -13,8 +13,10 @@ namespace flowcfg {
 
 // The open port and its receive thread. The thread reads exactly one byte each time it is asked
 // to (RequestByte), waiting at most the byte time-out, and hands the byte or the time-out to the
-// byte sink; nothing is read from the port unless a receive asked for it. Sending and purging run
-// on the calling thread, at moments when no read has been requested.
+// byte sink; nothing is read from the port unless a receive asked for it. The sink is called on
+// the receive thread with the channel lock held: it may ask for the next byte and change the
+// byte time-out, which take no lock, but must not stop or close the channel. Sending and purging
+// run on the calling thread, at moments when no read has been requested.
 class SerialChannel {
 public:
     static constexpr int kPurgeInputFailed = 504;
@@ -38,8 +40,9 @@ public:
     // True when the open port's device reported a hang-up or an I/O error.
     bool DeviceLost() const;
 
-    // Sends byte by byte, each byte followed by a wait (at most 0.1 s) for the transmit queue to
-    // empty and by the send delay. Returns 0; write errors show as a missing answer.
+    // Sends the bytes and waits (at most 0.1 s a byte) for the transmit queue to empty. With a
+    // send delay each byte goes alone, followed by the wait and the delay. Returns 0; write
+    // errors show as a missing answer.
     int SendBytes(const Bytes& bytes);
     // Drops waiting input, then clears the transmit queue: 0, 504 or 503.
     int Purge();
@@ -51,7 +54,10 @@ public:
     void StopReceiver();
     bool ReceiverRunning() const { return running_.load(); }
     // Asks the receive thread for one byte.
-    void RequestByte() { read_.Set(); }
+    void RequestByte() {
+        readRequested_.store(true, std::memory_order_release);
+        readRequested_.notify_one();
+    }
     // The time-out of the next single-byte read.
     void SetByteTimeout(int milliseconds);
     // An extra pause after each byte sent, in seconds; 0 for none.
@@ -73,13 +79,17 @@ public:
 
 private:
     void ReceiveThread();
-    void WaitTransmitted(SerialPort& port);
+    void WaitTransmitted(SerialPort& port, int bytes);
 
     std::atomic<SerialPort*> port_{nullptr};
-    int byteTimeout_ = 1000;  // guarded by lock_
+    // The time-out of the next read; a change never touches a read in progress.
+    std::atomic<int> byteTimeout_{1000};
     AutoResetEvent started_;
-    AutoResetEvent read_;
-    std::mutex lock_;  // around each single-byte read and every change of the byte time-out
+    // The request for one byte: set by RequestByte, taken by the receive thread. An atomic
+    // flag rather than an event, because a receive asks for every byte.
+    std::atomic<bool> readRequested_{false};
+    // Held by the receive thread while it reads and hands over a run of requested bytes.
+    std::mutex lock_;
     std::thread thread_;
     std::atomic<ByteSink*> sink_{nullptr};
     int portNumber_ = -1;
