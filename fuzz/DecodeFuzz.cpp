@@ -94,6 +94,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(t.Encode(address, first, blockSize) == 0);
     check(first.size() == blockSize);
     if (length < blockSize) return 0;  // fields beyond the bytes kept older values
+    // A word date's year register goes back less 2000; a register of 4000 or more (no date
+    // at all) therefore changes at every round. Every other value settles after one round.
+    if (address == 0x40 && first[0] * 256 + first[1] >= 2000) return 0;
+    // 0x1000 steps are coarser than one unit from about 45000 on: such values cannot all be
+    // held, and what is read back may settle one step further.
+    for (auto& field : t.fields())
+        if (field.descriptor().block == address && field.descriptor().encoding == 0x1000 &&
+            field.value() >= 45000)
+            return 0;
     t.Decode(address, first);
     t.Encode(address, second, blockSize);
     check(first == second);

@@ -1,5 +1,6 @@
 #include "params/EncodingCode.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -232,12 +233,16 @@ void EncodingCode::writeInteger(int code, long long n, std::uint8_t* block, std:
         }
         case kPacked24: {
             // A range byte r and a 16-bit word w with w * (r + 1) = n * 40 / 3; negative
-            // values have no representation and are written as 0.
-            long long t = toInteger(double(n) * 40.0 / 3.0);
+            // values have no representation and are written as 0. The word is the nearest one
+            // (below 4915, where r is 0, that is t itself): flooring it would make a value
+            // read and written back unchanged lose a unit at every transfer.
+            // Values beyond the largest the form holds (65535 * 256 * 0.075) are written as it.
+            long long t = std::min(toInteger(double(n) * 40.0 / 3.0), 65535LL * 256);
             if (t < 0) t = 0;
-            long long range = t / 65535;
+            long long range = std::min(t / 65535, 255LL);
+            long long word = (t + (range + 1) / 2) / (range + 1);
             p[0] = static_cast<std::uint8_t>(range);
-            writeBigEndian(p + 1, 2, static_cast<std::uint64_t>(t / (range + 1)));
+            writeBigEndian(p + 1, 2, static_cast<std::uint64_t>(std::min(word, 65535LL)));
             return;
         }
         case kFloat:
@@ -270,7 +275,9 @@ void EncodingCode::writeReal(int code, double x, std::uint8_t* block, std::size_
             return;
         }
         case kTimes26:
-            writeBigEndian(p, 2, static_cast<std::uint64_t>(toInteger(x * 26.0)));
+            // Rounded, not truncated: a value read as raw / 26 and shown with a few decimals
+            // must give the same raw word back, not one less at every transfer.
+            writeBigEndian(p, 2, static_cast<std::uint64_t>(toInteger(std::round(x * 26.0))));
             return;
         default:
             writeInteger(code, toInteger(x), block, size, offset);

@@ -84,6 +84,15 @@ TEST(EncodingCodeTest, RealsAndScaledForms) {
         EXPECT_EQ(readOf(0x1000, bytes), double(n)) << n;
     }
     EXPECT_EQ(written(0x1000, 100000, packed), (Bytes{0x14, 0xF8, 0x04}));
+    // Where the steps are finer than one unit every value comes back, so a value read and
+    // written back unchanged keeps its bytes instead of drifting down at every transfer.
+    for (long long n = 0; n < 45000; n += 7) {
+        Bytes bytes = written(0x1000, n, packed);
+        EXPECT_EQ(readOf(0x1000, bytes), double(n)) << n;
+    }
+    // The largest value the form holds, and beyond.
+    EXPECT_EQ(written(0x1000, 1258272, packed), (Bytes{0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(written(0x1000, 5000000, packed), (Bytes{0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(written(0x1000, -5, packed), (Bytes{0, 0, 0}));
 
     EXPECT_TRUE(EncodingCode::isScaled(0x3000));

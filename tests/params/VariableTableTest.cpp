@@ -69,6 +69,22 @@ TEST(VariableTableTest, SignednessComesFromTheEncoding) {
     EXPECT_EQ(table.FindField(3)->text(), "10.0");
 }
 
+// A set read and written back without edits must come back as it was read.
+TEST(VariableTableTest, ReadValuesWriteBackUnchanged) {
+    VariableTable table;
+    table.Register(1, kNoWindow, 0, kEdit, 0, "0", 0, 0, 0, 0, "%0.2f", 0x2000, 0, 0x10);
+    table.Register(2, kNoWindow, 0, kEdit, 0, "0", 0, 0, 0, 0, "%0.f", 0x1000, 2, 0x10);
+    table.Register(3, kNoWindow, 0, kEdit, 0, "0", 0, 0, 0, 0, "%0.3f", 0x400, 5, 0x10);
+    ASSERT_EQ(table.Build(nullptr), 0);
+    // 65342 / 26 = 2513.1538... shown as 2513.15; 2513.15 * 26 = 65341.9 must give 65342.
+    Bytes block = {0xFF, 0x3E, 0x00, 0x34, 0x15, 0x3F, 0xC0, 0x00, 0x00, 0x00};
+    table.Decode(0x10, block);
+    EXPECT_EQ(table.FindField(1)->text(), "2513.15");
+    EXPECT_EQ(table.FindField(2)->text(), "1000");
+    EXPECT_EQ(table.FindField(3)->text(), "1.500");
+    EXPECT_EQ(encoded(table, 0x10), block);
+}
+
 TEST(VariableTableTest, BitsShareAByteAndHexTextsInEitherCase) {
     VariableTable table;
     table.Register(1, kNoWindow, 0, kList, 0, 0, 0, 0, 0, 0, "%c", 0x9001, 0, 0x40);
