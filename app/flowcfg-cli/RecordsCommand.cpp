@@ -69,6 +69,11 @@ int runRecordsCommand(const std::vector<std::string>& args, CliContext& context)
         return 0;
     }
 
+    status = file.indexAll();  // a final count and tail for the listing
+    if (status != RecordStatus::Ok) {
+        context.err << "flowcfg-cli records: " << path << ": " << recordStatusText(status) << "\n";
+        return 1;
+    }
     const RecordFileHeader& header = file.header();
     std::ostream& out = context.out;
     out << "created: " << header.dateText() << " " << header.timeText() << "\n";

@@ -1,5 +1,6 @@
 #include "acquisition/RecordFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -25,8 +26,8 @@ void RecordFile::close() {
     offsets_.clear();
     offsets_.shrink_to_fit();
     header_ = RecordFileHeader();
-    writable_ = indexed_ = false;
-    size_ = end_ = 0;
+    writable_ = complete_ = false;
+    size_ = end_ = walked_ = 0;
     count_ = 0;
     tail_ = Tail::Clean;
 }
@@ -53,8 +54,8 @@ RecordStatus RecordFile::create(const std::string& path, std::string_view descri
         return status;
     }
     RecordFileHeader::parse(std::string_view(header).substr(0, header.size() - 4), header_);
-    writable_ = indexed_ = true;
-    end_ = header_.length;
+    writable_ = complete_ = true;
+    end_ = walked_ = header_.length;
     size_ = end_ + 4;
     return RecordStatus::Ok;
 }
@@ -73,16 +74,18 @@ RecordStatus RecordFile::open(const std::string& path, Mode mode) {
         close();
         return status;
     }
-    // Appending only needs the count: a file whose end has the documented shape is taken at
-    // its word, so that adding a record stays cheap however long the recording.
+    walked_ = header_.length;
+    // A file whose end has the documented shape is taken at its word: its count is the record
+    // count, and its records are indexed as they are reached, so that appending stays cheap
+    // however long the recording and reading it through is one pass.
     std::int32_t count = 0;
-    if (write && documentedTail(count)) {
+    if (documentedTail(count)) {
         count_ = count;
         end_ = size_ - 4;
         tail_ = Tail::Clean;
         return RecordStatus::Ok;
     }
-    status = indexRecords();
+    status = walk(kMaxInt);
     if (status == RecordStatus::Ok && write && tail_ == Tail::Damaged)
         status = RecordStatus::IncorrectFile;
     if (status != RecordStatus::Ok) {
@@ -91,6 +94,11 @@ RecordStatus RecordFile::open(const std::string& path, Mode mode) {
         systemError_ = error;
     }
     return status;
+}
+
+RecordStatus RecordFile::indexAll() {
+    if (!isOpen()) return RecordStatus::NotOpen;
+    return complete_ ? RecordStatus::Ok : walk(kMaxInt);
 }
 
 RecordStatus RecordFile::readHeader() {
@@ -138,54 +146,102 @@ bool RecordFile::documentedTail(std::int32_t& count) {
     return true;
 }
 
-RecordStatus RecordFile::indexRecords() {
-    offsets_.clear();
-    std::int64_t pos = header_.length;
-    std::int32_t k = 0;
-    for (;;) {
+// Indexes records from where the walk stopped until record `through` is indexed or the records
+// end; at their end the tail is classified.
+RecordStatus RecordFile::walk(std::int64_t through) {
+    std::int64_t pos = walked_;
+    auto k = static_cast<std::int32_t>(offsets_.size());
+    while (!complete_ && k <= through) {
+        // Whole records inside the window are taken in a tight loop; anything else (a record
+        // crossing the window or larger than it, the count, damage) goes through the checks
+        // below one step at a time.
+        // Every record in the window is indexed while it is there, not only those asked for.
+        std::int64_t left = size_ - pos;
+        std::size_t chunk = 0;
+        const unsigned char* base = nullptr;
+        if (left >= 2 * kFrame) {
+            base = cache_.viewFrom(file_, pos, kFrame, chunk);
+            if (!base) return fail(RecordStatus::ReadFailed);
+            // The window moves on to the first record when that one is not wholly in it.
+            std::int64_t first = le::readInt32(base + 4) + kFrame;
+            if (first > std::int64_t(chunk) &&
+                first <= std::min<std::int64_t>(left, cache_.window())) {
+                base = cache_.viewFrom(file_, pos, std::size_t(first), chunk);
+                if (!base) return fail(RecordStatus::ReadFailed);
+            }
+            chunk = std::size_t(std::min<std::int64_t>(std::int64_t(chunk), left));
+        }
+        if (base) {
+            std::size_t used = 0;
+            while (chunk - used >= std::size_t(kFrame) && k < kMaxInt - 1) {
+                const unsigned char* p = base + used;
+                std::int32_t length = le::readInt32(p + 4);
+                if (le::readInt32(p) != k || length < 0 ||
+                    std::size_t(length) + kFrame > chunk - used ||
+                    le::readInt32(p + 8 + length) != length)
+                    break;
+                offsets_.push_back(pos + std::int64_t(used));
+                used += std::size_t(length) + kFrame;
+                ++k;
+            }
+            pos += std::int64_t(used);
+            walked_ = pos;
+            if (k > 0 && offsets_.capacity() < 2 * offsets_.size()) {
+                // Room for as many records again as the file holds at this density, so that
+                // long recordings are indexed without copying the offsets over and over.
+                double perRecord = double(pos - header_.length) / k;
+                offsets_.reserve(std::size_t(double(size_ - header_.length) / perRecord * 1.1) +
+                                 16);
+            }
+            if (used > 0) continue;
+        }
+
         std::int64_t remaining = size_ - pos;
         if (remaining == 4) {
             std::int32_t stored = 0;
             if (!readInt(pos, stored)) return fail(RecordStatus::ReadFailed);
-            tail_ = stored == k ? Tail::Clean : Tail::Damaged;
+            finishWalk(pos, stored == k ? Tail::Clean : Tail::Damaged);
             break;
         }
-        std::int32_t index = 0, length = 0, trailing = 0;
         if (remaining < 8) {
-            tail_ = Tail::Torn;
+            finishWalk(pos, Tail::Torn);
             break;
         }
-        if (!readInt(pos, index) || !readInt(pos + 4, length))
-            return fail(RecordStatus::ReadFailed);
-        if (index != k || length < 0) {
-            tail_ = Tail::Damaged;
+        const unsigned char* head = cache_.view(file_, pos, 8);
+        if (!head) return fail(RecordStatus::ReadFailed);
+        std::int32_t index = le::readInt32(head), length = le::readInt32(head + 4);
+        if (index != k || length < 0 || k == kMaxInt - 1) {
+            finishWalk(pos, Tail::Damaged);
             break;
         }
         if (length > remaining - kFrame) {
-            tail_ = Tail::Torn;  // the record does not fit
+            finishWalk(pos, Tail::Torn);  // the record does not fit
             break;
         }
-        if (!readInt(pos + 8 + length, trailing)) return fail(RecordStatus::ReadFailed);
-        if (trailing != length) {
-            tail_ = Tail::Damaged;
+        const unsigned char* trailing = cache_.view(file_, pos + 8 + length, 4);
+        if (!trailing) return fail(RecordStatus::ReadFailed);
+        if (le::readInt32(trailing) != length) {
+            finishWalk(pos, Tail::Damaged);
             break;
         }
         offsets_.push_back(pos);
         pos += kFrame + length;
-        if (++k == kMaxInt) {
-            tail_ = Tail::Damaged;
-            break;
-        }
+        walked_ = pos;
+        ++k;
     }
+    return RecordStatus::Ok;
+}
+
+void RecordFile::finishWalk(std::int64_t pos, Tail tail) {
     // What looks torn is only an append that was cut off when the file does not end like a
     // complete record file; otherwise the walk stopped at damage in the middle, and cutting
     // the file there would lose the records after it.
     std::int32_t ignored = 0;
-    if (tail_ == Tail::Torn && documentedTail(ignored)) tail_ = Tail::Damaged;
-    end_ = pos;
-    count_ = k;
-    indexed_ = true;
-    return RecordStatus::Ok;
+    if (tail == Tail::Torn && documentedTail(ignored)) tail = Tail::Damaged;
+    tail_ = tail;
+    walked_ = end_ = pos;
+    count_ = static_cast<std::int32_t>(offsets_.size());
+    complete_ = true;
 }
 
 std::int64_t RecordFile::strayBytes() const {
@@ -195,24 +251,42 @@ std::int64_t RecordFile::strayBytes() const {
 
 std::int64_t RecordFile::payloadLength(int index) {
     if (!isOpen() || index < 0 || index >= count_) return -1;
-    if (!indexed_ && indexRecords() != RecordStatus::Ok) return -1;
-    if (index >= count_) return -1;
-    std::int64_t next = std::size_t(index) + 1 < offsets_.size() ? offsets_[index + 1] : end_;
-    return next - offsets_[index] - kFrame;
+    if (std::size_t(index) >= offsets_.size() && walk(index) != RecordStatus::Ok) return -1;
+    if (std::size_t(index) >= offsets_.size()) return -1;
+    std::int64_t next =
+        std::size_t(index) + 1 < offsets_.size() ? offsets_[std::size_t(index) + 1] : walked_;
+    return next - offsets_[std::size_t(index)] - kFrame;
 }
 
 RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
     if (!isOpen()) return RecordStatus::NotOpen;
-    if (!indexed_) {
-        RecordStatus status = indexRecords();
+    if (index < 0) return RecordStatus::NoSuchRecord;
+    if (std::size_t(index) >= offsets_.size() && !complete_) {
+        RecordStatus status = walk(index);
         if (status != RecordStatus::Ok) return status;
     }
-    if (index < 0 || index >= count_)
-        return tail_ == Tail::Clean || index < 0 ? RecordStatus::NoSuchRecord
-                                                 : RecordStatus::IncorrectFile;
-    std::int64_t start = offsets_[index];
-    std::int64_t length = payloadLength(index);
-    // The file may have changed since it was indexed: check the frame again before trusting it.
+    if (std::size_t(index) >= offsets_.size())
+        return tail_ == Tail::Clean && index >= count_ ? RecordStatus::NoSuchRecord
+                                                       : RecordStatus::IncorrectFile;
+    std::int64_t start = offsets_[std::size_t(index)];
+    std::int64_t next =
+        std::size_t(index) + 1 < offsets_.size() ? offsets_[std::size_t(index) + 1] : walked_;
+    std::int64_t length = next - start - kFrame;
+    // The file may have changed since it was indexed: the frame is checked again before the
+    // payload is trusted.
+    auto frameMatches = [&](const unsigned char* frame) {
+        return le::readInt32(frame) == index && le::readInt32(frame + 4) == length &&
+               le::readInt32(frame + 8 + length) == length;
+    };
+    if (std::size_t(length + kFrame) <= cache_.window()) {
+        const unsigned char* frame = cache_.view(file_, start, std::size_t(length + kFrame));
+        if (!frame || !frameMatches(frame)) {  // the file was cut or rewritten meanwhile
+            payload.clear();
+            return fail(RecordStatus::IncorrectFile);
+        }
+        payload.assign(frame + 8, frame + 8 + length);
+        return RecordStatus::Ok;
+    }
     if (!recordFrameAt(start, index, static_cast<std::int32_t>(length)))
         return fail(RecordStatus::IncorrectFile);
     payload.resize(static_cast<std::size_t>(length));
@@ -255,7 +329,10 @@ RecordStatus RecordFile::append(std::span<const std::uint8_t> payload) {
         file_.truncate(size_);  // leave the file as it was before this append
         return status;
     }
-    if (indexed_) offsets_.push_back(end_);
+    if (complete_) {
+        offsets_.push_back(end_);
+        walked_ = end_ + kFrame + length;
+    }
     end_ += kFrame + length;
     size_ = end_ + 4;
     ++count_;

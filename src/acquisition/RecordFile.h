@@ -26,13 +26,18 @@ namespace flowcfg {
 // Appending writes n, the payload, n and the new count after the old count, which so becomes
 // the index field of the new record; a new file is the header and a count of 0.
 //
-// Opening a file walks the records once and keeps their offsets, so any record is then read
-// directly. The walk also makes damaged files safe to read: a length that does not fit in the
-// file ends the walk, nothing is ever allocated or read beyond the file, and every complete
-// record before the damage stays readable. A file cut off in the middle of an append (power
-// loss, full disk, killed process) is recognised as a torn tail: reading it gives the complete
-// records, and appending to it first cuts the torn bytes off, so the file is back in the
-// documented layout. Files this class writes are always in that layout.
+// Records are indexed by one forward walk over the lengths, each record walked at most once;
+// any record indexed is then read directly. A file whose end has the documented shape (the count
+// after two consistent records) is indexed as its records are reached, so opening it costs the
+// header and the tail and reading it through costs one pass; indexAll() walks the rest at once.
+// Any other file is walked completely when it is opened.
+//
+// The walk makes damaged files safe to read: a length that does not fit in the file ends it,
+// nothing is ever allocated or read beyond the file, and every complete record before the
+// damage stays readable. A file cut off in the middle of an append (power loss, full disk,
+// killed process) is recognised as a torn tail: reading it gives the complete records, and
+// appending to it first cuts the torn bytes off, so the file is back in the documented layout.
+// Files this class writes are always in that layout.
 //
 // The file is closed by close() or the destructor.
 class RecordFile {
@@ -50,7 +55,8 @@ public:
                   // never appended to
     };
 
-    RecordFile() = default;
+    // `window`: bytes of the file kept in memory at a time for reading.
+    explicit RecordFile(std::size_t window = FileReadCache::kDefaultWindow) : cache_(window) {}
     ~RecordFile() = default;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
@@ -68,6 +74,8 @@ public:
     // for its header, H outside 29 ... 2000, a date line that is not 21 characters) gives
     // IncorrectFile. In Append mode a damaged file is refused with IncorrectFile as well.
     RecordStatus open(const std::string& path, Mode mode = Mode::Read);
+    // Indexes every record now; count() and tail() are then final.
+    RecordStatus indexAll();
     void close();
     bool isOpen() const { return file_.isOpen(); }
 
@@ -78,8 +86,10 @@ public:
     // The payload length of record `index`; -1 when there is no such record.
     std::int64_t payloadLength(int index);
 
-    // Number of complete records.
+    // Number of complete records: the count the file ends with while records are indexed as
+    // they are reached, less when the walk finds damage before it.
     int count() const { return count_; }
+    // Final once every record is indexed (indexAll, or a read of the last record).
     Tail tail() const { return tail_; }
     // Bytes after the last complete record that are neither a record nor the record count.
     std::int64_t strayBytes() const;
@@ -92,7 +102,8 @@ public:
 private:
     RecordStatus fail(RecordStatus status);
     RecordStatus readHeader();
-    RecordStatus indexRecords();
+    RecordStatus walk(std::int64_t through);
+    void finishWalk(std::int64_t pos, Tail tail);
     bool documentedTail(std::int32_t& count);
     bool readInt(std::int64_t offset, std::int32_t& value);
     bool recordFrameAt(std::int64_t start, std::int32_t index, std::int32_t length);
@@ -102,8 +113,9 @@ private:
     std::string path_;
     RecordFileHeader header_;
     bool writable_ = false;
-    bool indexed_ = false;
-    std::vector<std::int64_t> offsets_;  // where each record starts (its index field)
+    bool complete_ = false;              // every record indexed
+    std::vector<std::int64_t> offsets_;  // where each indexed record starts (its index field)
+    std::int64_t walked_ = 0;            // end of the last indexed record
     std::int64_t size_ = 0;              // file size
     std::int64_t end_ = 0;               // end of the last complete record
     std::int32_t count_ = 0;

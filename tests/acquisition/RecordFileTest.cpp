@@ -59,31 +59,63 @@ TEST(RecordFileTest, ReadsHeaderAndEveryRecordBack) {
     payloads.push_back("end");
     writeFile(path, recordFileOf(kDescription, payloads));
 
-    RecordFile file;
-    ASSERT_EQ(file.open(path), RecordStatus::Ok);
-    EXPECT_EQ(file.tail(), RecordFile::Tail::Clean);
-    EXPECT_EQ(file.strayBytes(), 0);
-    ASSERT_EQ(file.count(), int(payloads.size()));
-    EXPECT_EQ(file.header().length, 29 + int(kDescription.size()));
-    EXPECT_EQ(file.header().description, "Measurement\nZq4xxKRw 03\n7");
-    EXPECT_EQ(file.header().dateText(), "07/03/2024");
-    EXPECT_EQ(file.header().timeText(), "14:05:09");
-    EXPECT_EQ(file.header().year, 2024);
-    EXPECT_EQ(file.header().month, 3);
-    EXPECT_EQ(file.header().day, 7);
-    EXPECT_EQ(file.header().hour * 10000 + file.header().minute * 100 + file.header().second,
-              140509);
-    // In any order: last, first, middle.
-    std::vector<std::uint8_t> payload;
-    for (int k : {41, 0, 40, 13, 39, 1}) {
-        ASSERT_EQ(file.read(k, payload), RecordStatus::Ok) << k;
-        EXPECT_EQ(std::string(payload.begin(), payload.end()), payloads[std::size_t(k)]) << k;
-        EXPECT_EQ(file.payloadLength(k), std::int64_t(payloads[std::size_t(k)].size()));
+    for (std::size_t window : {FileReadCache::kDefaultWindow, std::size_t(40)}) {
+        RecordFile file(window);  // the small window is crossed by most records
+        ASSERT_EQ(file.open(path), RecordStatus::Ok);
+        ASSERT_EQ(file.count(), int(payloads.size()));
+        EXPECT_EQ(file.header().length, 29 + int(kDescription.size()));
+        EXPECT_EQ(file.header().description, "Measurement\nZq4xxKRw 03\n7");
+        EXPECT_EQ(file.header().dateText(), "07/03/2024");
+        EXPECT_EQ(file.header().timeText(), "14:05:09");
+        EXPECT_EQ(file.header().year, 2024);
+        EXPECT_EQ(file.header().month, 3);
+        EXPECT_EQ(file.header().day, 7);
+        EXPECT_EQ(file.header().hour * 10000 + file.header().minute * 100 + file.header().second,
+                  140509);
+        // In any order: last, first, middle.
+        std::vector<std::uint8_t> payload;
+        for (int k : {41, 0, 40, 13, 39, 1}) {
+            ASSERT_EQ(file.read(k, payload), RecordStatus::Ok) << k;
+            EXPECT_EQ(std::string(payload.begin(), payload.end()), payloads[std::size_t(k)]) << k;
+            EXPECT_EQ(file.payloadLength(k), std::int64_t(payloads[std::size_t(k)].size()));
+        }
+        EXPECT_EQ(file.read(42, payload), RecordStatus::NoSuchRecord);
+        EXPECT_EQ(file.tail(), RecordFile::Tail::Clean);
+        EXPECT_EQ(file.strayBytes(), 0);
+        EXPECT_EQ(file.read(-1, payload), RecordStatus::NoSuchRecord);
+        EXPECT_EQ(file.payloadLength(42), -1);
+        EXPECT_EQ(file.append(bytesOf("x")), RecordStatus::NotOpen);  // opened for reading
     }
-    EXPECT_EQ(file.read(42, payload), RecordStatus::NoSuchRecord);
-    EXPECT_EQ(file.read(-1, payload), RecordStatus::NoSuchRecord);
-    EXPECT_EQ(file.payloadLength(42), -1);
-    EXPECT_EQ(file.append(bytesOf("x")), RecordStatus::NotOpen);  // opened for reading
+}
+
+// One session that reads as it appends, as the recording pages do while they show samples.
+TEST(RecordFileTest, ReadingAndAppendingInOneSession) {
+    TempDir dir;
+    std::string path = dir.file("session.mes");
+    std::vector<std::string> payloads;
+    for (int k = 0; k < 300; ++k)
+        payloads.push_back(std::string(std::size_t(k % 50 + 1), char(k)));
+    writeFile(path, recordFileOf(kDescription, payloads));
+
+    RecordFile file(48);
+    ASSERT_EQ(file.open(path, RecordFile::Mode::Append), RecordStatus::Ok);
+    std::vector<std::uint8_t> payload;
+    ASSERT_EQ(file.read(150, payload), RecordStatus::Ok);  // indexed about up to here only
+    EXPECT_EQ(std::string(payload.begin(), payload.end()), payloads[150]);
+    ASSERT_EQ(file.append(bytesOf("added")), RecordStatus::Ok);
+    payloads.push_back("added");
+    EXPECT_EQ(file.count(), 301);
+    for (int k = 300; k >= 0; k -= 7) {
+        ASSERT_EQ(file.read(k, payload), RecordStatus::Ok) << k;
+        EXPECT_EQ(std::string(payload.begin(), payload.end()), payloads[std::size_t(k)]);
+    }
+    ASSERT_EQ(file.append(bytesOf("again")), RecordStatus::Ok);  // now with every record indexed
+    payloads.push_back("again");
+    ASSERT_EQ(file.read(301, payload), RecordStatus::Ok);
+    EXPECT_EQ(std::string(payload.begin(), payload.end()), "again");
+    EXPECT_EQ(file.read(302, payload), RecordStatus::NoSuchRecord);
+    file.close();
+    EXPECT_EQ(readFile(path), recordFileOf(kDescription, payloads));
 }
 
 TEST(RecordFileTest, TwoDigitYearsAndEmptyDescriptions) {
@@ -142,7 +174,7 @@ TEST(RecordFileTest, TornAppendsRecoverAtEveryCutPosition) {
         writeFile(path, full.substr(0, cut));
         // The third record is complete once its trailing length is written.
         int complete = cut >= full.size() - 4 ? 3 : 2;
-        RecordFile file;
+        RecordFile file(cut % 2 ? 32 : FileReadCache::kDefaultWindow);
         ASSERT_EQ(file.open(path), RecordStatus::Ok) << cut;
         // Cut exactly after the second append's count, the file is a complete two-record file.
         EXPECT_EQ(file.tail(), cut == beforeLast ? RecordFile::Tail::Clean : RecordFile::Tail::Torn)
@@ -225,12 +257,15 @@ TEST(RecordFileTest, DamageInTheMiddleIsNeverCutAway) {
     bytes.replace(secondLength, 4, int32le(5000));
     writeFile(path, bytes);
     RecordFile file;
+    // The documented end makes the file's count believed until the walk reaches the damage.
     ASSERT_EQ(file.open(path), RecordStatus::Ok);
+    EXPECT_EQ(file.count(), 4);
+    ASSERT_EQ(file.indexAll(), RecordStatus::Ok);
     EXPECT_EQ(file.tail(), RecordFile::Tail::Damaged);
     EXPECT_EQ(file.count(), 1);
     EXPECT_GT(file.strayBytes(), 0);
-    // The documented end makes the quick check of append mode pass; the walk on the first read
-    // still finds the damage, and from then on appending is refused.
+    // The same in append mode: the walk of the first read finds the damage, and from then on
+    // appending is refused.
     ASSERT_EQ(file.open(path, RecordFile::Mode::Append), RecordStatus::Ok);
     EXPECT_EQ(file.count(), 4);
     std::vector<std::uint8_t> payload;
