@@ -28,6 +28,7 @@ void RecordFile::close() {
     header_ = RecordFileHeader();
     writable_ = complete_ = false;
     size_ = end_ = walked_ = 0;
+    trusted_ = -1;
     count_ = 0;
     tail_ = Tail::Clean;
 }
@@ -80,7 +81,7 @@ RecordStatus RecordFile::open(const std::string& path, Mode mode) {
     // however long the recording and reading it through is one pass.
     std::int32_t count = 0;
     if (documentedTail(count)) {
-        count_ = count;
+        count_ = trusted_ = count;
         end_ = size_ - 4;
         tail_ = Tail::Clean;
         return RecordStatus::Ok;
@@ -151,6 +152,8 @@ bool RecordFile::documentedTail(std::int32_t& count) {
 RecordStatus RecordFile::walk(std::int64_t through) {
     std::int64_t pos = walked_;
     auto k = static_cast<std::int32_t>(offsets_.size());
+    // A believed count bounds the walk: the records end where the file says they do.
+    const std::int32_t last = trusted_ >= 0 ? trusted_ : kMaxInt - 1;
     while (!complete_ && k <= through) {
         // Whole records inside the window are taken in a tight loop; anything else (a record
         // crossing the window or larger than it, the count, damage) goes through the checks
@@ -173,7 +176,7 @@ RecordStatus RecordFile::walk(std::int64_t through) {
         }
         if (base) {
             std::size_t used = 0;
-            while (chunk - used >= std::size_t(kFrame) && k < kMaxInt - 1) {
+            while (chunk - used >= std::size_t(kFrame) && k < last) {
                 const unsigned char* p = base + used;
                 std::int32_t length = le::readInt32(p + 4);
                 if (le::readInt32(p) != k || length < 0 ||
@@ -197,6 +200,10 @@ RecordStatus RecordFile::walk(std::int64_t through) {
         }
 
         std::int64_t remaining = size_ - pos;
+        if (k == trusted_) {
+            finishWalk(pos, remaining == 4 ? Tail::Clean : Tail::Damaged);
+            break;
+        }
         if (remaining == 4) {
             std::int32_t stored = 0;
             if (!readInt(pos, stored)) return fail(RecordStatus::ReadFailed);
@@ -336,6 +343,7 @@ RecordStatus RecordFile::append(std::span<const std::uint8_t> payload) {
     end_ += kFrame + length;
     size_ = end_ + 4;
     ++count_;
+    if (!complete_) trusted_ = count_;
     return RecordStatus::Ok;
 }
 

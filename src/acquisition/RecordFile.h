@@ -116,6 +116,7 @@ private:
     bool complete_ = false;              // every record indexed
     std::vector<std::int64_t> offsets_;  // where each indexed record starts (its index field)
     std::int64_t walked_ = 0;            // end of the last indexed record
+    std::int32_t trusted_ = -1;          // the count the file ends with, while it is believed
     std::int64_t size_ = 0;              // file size
     std::int64_t end_ = 0;               // end of the last complete record
     std::int32_t count_ = 0;

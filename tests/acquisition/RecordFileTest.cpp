@@ -274,6 +274,26 @@ TEST(RecordFileTest, DamageInTheMiddleIsNeverCutAway) {
     EXPECT_EQ(readFile(path), bytes);
 }
 
+// The count the file ends with bounds the records, even when more of them seem to follow.
+TEST(RecordFileTest, TheCountBoundsTheRecords) {
+    TempDir dir;
+    std::string path = dir.file("count.mes");
+    std::string bytes = headerOf(kDescription) + recordOf(0, "a") + recordOf(1, "b") +
+                        recordOf(2, "c") + recordOf(3, "d") + "JUNK" + recordOf(1, "x") +
+                        recordOf(2, "y") + int32le(3);
+    writeFile(path, bytes);
+    RecordFile file;
+    ASSERT_EQ(file.open(path), RecordStatus::Ok);
+    EXPECT_EQ(file.count(), 3);
+    ASSERT_EQ(file.indexAll(), RecordStatus::Ok);
+    EXPECT_EQ(file.count(), 3);
+    EXPECT_EQ(file.tail(), RecordFile::Tail::Damaged);
+    std::vector<std::uint8_t> payload;
+    ASSERT_EQ(file.read(2, payload), RecordStatus::Ok);
+    EXPECT_EQ(std::string(payload.begin(), payload.end()), "c");
+    EXPECT_EQ(file.read(3, payload), RecordStatus::IncorrectFile);
+}
+
 TEST(RecordFileTest, RefusesWhatTheLayoutCannotHold) {
     TempDir dir;
     RecordFile file;
