@@ -205,12 +205,22 @@ void BoundField::setText(const std::string& text) {
 
 void BoundField::setRawDate(std::uint64_t raw) {
     rawDate_ = raw;
-    text_ = date().text();
+    text_ = InstrumentDate::fromRaw(descriptor_.encoding, raw).text();
     showValueText();
 }
 
+std::uint64_t BoundField::rawDate() const {
+    if (isDateField() && readsControlText()) {
+        std::string typed = value_->text();
+        InstrumentDate date;
+        if (typed != text_ && InstrumentDate::parse(typed, date))
+            return date.toRaw(descriptor_.encoding);
+    }
+    return rawDate_;
+}
+
 InstrumentDate BoundField::date() const {
-    return InstrumentDate::fromRaw(descriptor_.encoding, rawDate_);
+    return InstrumentDate::fromRaw(descriptor_.encoding, rawDate());
 }
 
 void BoundField::setDate(const InstrumentDate& date) {

@@ -51,8 +51,9 @@ public:
     void setInteger(long long value);
     void setText(const std::string& text);
 
-    // Dates: the raw bytes kept (least significant first) and the date they stand for.
-    std::uint64_t rawDate() const { return rawDate_; }
+    // Dates: the raw bytes kept (least significant first) and the date they stand for. A
+    // valid date the user typed into an edit box replaces the kept one.
+    std::uint64_t rawDate() const;
     void setRawDate(std::uint64_t raw);
     InstrumentDate date() const;
     void setDate(const InstrumentDate& date);

@@ -173,6 +173,22 @@ TEST(BoundFieldTest, LanguagesReloadEveryText) {
     EXPECT_EQ(table.language(), LanguageTable::German);
 }
 
+TEST(BoundFieldTest, DatesTypedIntoAnEditBoxAreWritten) {
+    FakeFactory factory;
+    VariableTable table;
+    table.Register(950, 0, 0, kEdit, 0, "", 0, 0, 0, 0, "%s", 0x7000, 0, 0xE010);
+    ASSERT_EQ(table.Build(&factory), 0);
+    std::vector<std::uint8_t> clock = {24, 3, 7, 14, 5, 9}, bytes;
+    table.Decode(0xE010, clock);
+    EXPECT_EQ(factory.at(950).shown, "07/03/2024 - 14:05:09");
+    factory.at(950).shown = "08/03/2024 - 09:30:00";
+    table.Encode(0xE010, bytes, 6);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{24, 3, 8, 9, 30, 0}));
+    factory.at(950).shown = "not a date";  // kept bytes go back as they came
+    table.Encode(0xE010, bytes, 6);
+    EXPECT_EQ(bytes, clock);
+}
+
 TEST(BoundFieldTest, AControlThatCannotBeCreatedStopsTheBuild) {
     FakeFactory factory;
     factory.failAt = 4;
