@@ -28,8 +28,14 @@ std::span<const TextRow> languageRows(int language) {
 }
 
 std::span<const TextRow> rowsOfId(std::span<const TextRow> rows, int id) {
-    auto found = std::ranges::equal_range(rows, id, {}, &TextRow::id);
-    return {found.begin(), found.end()};
+    // The rows are sorted by id; std::ranges::equal_range is avoided because clang 14 cannot
+    // compile it against libstdc++ 12, and the fuzz build uses clang.
+    struct ById {
+        bool operator()(const TextRow& row, int value) const { return row.id < value; }
+        bool operator()(int value, const TextRow& row) const { return value < row.id; }
+    };
+    auto [first, last] = std::equal_range(rows.begin(), rows.end(), id, ById{});
+    return {first, last};
 }
 
 // An id lives either in each language's own table or, once, in the shared table.
