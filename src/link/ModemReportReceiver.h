@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace flowcfg {
+
+// Receives the steps of a modem procedure from the dialer's thread. The call is synchronous: the
+// procedure goes on only when it returns, so a receiver that lives on another thread (a window)
+// hands the report over and waits until it has been handled. `text` is valid only during the
+// call.
+class ModemReportReceiver {
+public:
+    virtual ~ModemReportReceiver() = default;
+    // `code`: 0 information, 1 answer to the initialisation command, 2 answer to the dial
+    // command, 100 answer to the escape sequence, 101 answer to the hang-up command.
+    virtual void OnModemReport(int code, const std::string& text) = 0;
+};
+
+}  // namespace flowcfg
