@@ -25,6 +25,10 @@ const Command kCommands[] = {
      "      [--timeout MS]   one exchange with the instrument; link options: --config PATH\n"
      "      --port COMn|DEVICE --baud-index I --slave S",
      runExchangeCommand},
+    {"search",
+     "search [--config PATH] [--bauds N] [--timeout MS] [--lang 1-5] [--save]\n"
+     "      finds the instrument on every port and speed; prints each try and what answered",
+     runSearchCommand},
 };
 
 void printUsage(std::ostream& out) {

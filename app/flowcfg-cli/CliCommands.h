@@ -25,5 +25,6 @@ int runRecordsCommand(const std::vector<std::string>& args, CliContext& context)
 int runTextsCommand(const std::vector<std::string>& args, CliContext& context);
 int runPortsCommand(const std::vector<std::string>& args, CliContext& context);
 int runExchangeCommand(const std::vector<std::string>& args, CliContext& context);
+int runSearchCommand(const std::vector<std::string>& args, CliContext& context);
 
 }  // namespace flowcfg::cli
