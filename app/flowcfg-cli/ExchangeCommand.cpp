@@ -4,6 +4,7 @@
 
 #include "CliCommands.h"
 #include "CliOptions.h"
+#include "InstrumentConnection.h"
 #include "InstrumentOptions.h"
 #include "link/InstrumentLink.h"
 
@@ -129,8 +130,9 @@ int runExchangeCommand(const std::vector<std::string>& args, CliContext& context
     }
 
     const LinkSettings& s = target->settings;
-    InstrumentLink link;
-    int result = link.Open(s.portNumber, s.baudIndex, 'N', 8, 1);
+    InstrumentConnection connection(*target, context, "exchange");
+    InstrumentLink& link = connection.Link();
+    int result = connection.Open();
     Bytes data = request->data;
     if (result == 0) {
         const int fallback =
@@ -138,11 +140,6 @@ int runExchangeCommand(const std::vector<std::string>& args, CliContext& context
         link.SetAnswerTimeout(timeout ? static_cast<int>(*timeout) : fallback);
         result = link.Exchange(s.slaveAddress, request->function, request->start, request->count,
                                data, 2);
-    } else {
-        context.err << "flowcfg-cli exchange: cannot open COM" << s.portNumber
-                    << (target->devicePath.empty() ? " (no device assigned)"
-                                                   : " (" + target->devicePath + ")")
-                    << "\n";
     }
     context.out << "result " << result << "\n";
     if (result == 0) context.out << "data " << hex(data) << "\n";
