@@ -1,13 +1,13 @@
 #include <QApplication>
-#include <QMainWindow>
 
 #include "shell/Application.h"
 #include "shell/SettingsKeys.h"
-#include "shell/VersionInfo.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramArt.h"
 
 // Start-up: settings from "last.cfg", the configuration file and the machine-wide store, then
-// the main window; when it closes the current configuration file is recorded, and the
-// application object saves the save directory on its way out.
+// the main window, run modally. When it closes the current configuration file is recorded, and
+// the application object saves the save directory on its way out.
 int main(int argc, char** argv) {
     flowcfg::Application application(flowcfg::StartupEnvironment::fromProcess(argc, argv),
                                      flowcfg::RegistryStore());
@@ -15,12 +15,11 @@ int main(int argc, char** argv) {
     application.reloadLinkSettings();
 
     QApplication qt(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QString::fromStdString(flowcfg::versionString("InternalName")));
-    window.resize(563, 446);
-    window.show();
-    int status = qt.exec();
-
+    QApplication::setWindowIcon(flowcfg::ProgramArt::applicationIcon());
+    {
+        flowcfg::MainWindow window(application);
+        window.exec();
+    }
     application.saveLastConfig();
-    return status;
+    return 0;
 }
