@@ -30,6 +30,7 @@ public:
     PageBase& operator=(const PageBase&) = delete;
 
     Application& application() { return application_; }
+    const Application& application() const { return application_; }
     const AppSettings& settings() const { return application_.settings(); }
 
     // Language code 1 (French) ... 5 (Spanish).
