@@ -15,6 +15,7 @@
 #include "ui/MenuBarView.h"
 #include "ui/OptionsPage.h"
 #include "ui/ProgramArt.h"
+#include "ui/QtTranslations.h"
 
 namespace flowcfg {
 
@@ -43,6 +44,7 @@ MainWindow::MainWindow(Application& application, QWidget* parent)
     setCommandHandler(MenuCommand::Apropo, [this] { showAbout(); });
     setCommandHandler(MenuCommand::Ouvrir, [this] { openFile(); });
 
+    QtTranslations::use(language());
     setCaptionText(ProgramIdentity::mainWindowTitle());
     setCaptionFile(ConfigurationFiles::captionName(settings().configFilePath));
     rebuildMenu();
@@ -114,6 +116,7 @@ QAction* MainWindow::actionFor(MenuCommand command) const {
 void MainWindow::refresh() {
     setConfigFile(settings().configFilePath);
     reloadLanguage();
+    QtTranslations::use(language());
     application().reloadLinkSettings();
     setCaptionFile(ConfigurationFiles::captionName(settings().configFilePath));
     rebuildMenu();

@@ -1,14 +1,19 @@
 #include "ui/OptionsPage.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "link/PortTable.h"
 #include "shell/CFileDialogKV.h"
 #include "shell/ComboItemList.h"
 #include "shell/ConfigurationFiles.h"
+#include "shell/EditValueRules.h"
+#include "texts/TextIds.h"
 #include "ui/CButtonKV.h"
 #include "ui/CComboKV.h"
 #include "ui/CEditKV.h"
@@ -27,9 +32,9 @@ enum : int {
     kSaveAsText = 388,        // "&Enregistrer fichier de config sous..."
     kSaveQuestionText = 469,  // "Attention voulez vous sauvegarder la configuration ?"
     kCautionText = 22,        // "Attention"
-    kCannotWriteText = 205,   // "Impossible d'ouvrir le fichier destination !"
-    kErrorText = 212,         // "Erreur"
-    kComText = 137,           // "Com"
+    kCannotWriteText = textid::kTextCannotWriteFile,
+    kErrorText = 212,  // "Erreur"
+    kComText = 137,    // "Com"
     kLanguageList = 339,
     kBaudList = 571,
     kYesNoList = 84,
@@ -82,6 +87,7 @@ std::vector<std::string> OptionsPage::list(int textId) {
     return texts().lookup(textId, language());
 }
 
+// Numbers sit in a short box with their unit after it; texts take the whole row.
 CEditKV* OptionsPage::addEdit(QGridLayout* grid, int row, int fieldId, int textId,
                               const char* format, double low, double high, int unitTextId) {
     auto* label = new QLabel(qs(text(textId)));
@@ -92,8 +98,15 @@ CEditKV* OptionsPage::addEdit(QGridLayout* grid, int row, int fieldId, int textI
     edit->setNotifyId(fieldId);
     label->setBuddy(edit);
     grid->addWidget(label, row, 0);
-    grid->addWidget(edit, row, 1);
-    if (unitTextId != -1) grid->addWidget(new QLabel(qs(text(unitTextId))), row, 2);
+    if (isTextFormat(format)) {
+        grid->addWidget(edit, row, 1, 1, 3);
+    } else {
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000000000")));
+        edit->setAlignment(Qt::AlignRight);
+        grid->addWidget(edit, row, 1);
+        if (unitTextId != -1) grid->addWidget(new QLabel(qs(text(unitTextId))), row, 2);
+    }
+    grid->setColumnStretch(3, 1);
     edits_[fieldId] = edit;
     return edit;
 }
@@ -104,13 +117,26 @@ CComboKV* OptionsPage::addCombo(QGridLayout* grid, int row, int fieldId, int tex
     label->setObjectName(QStringLiteral("label%1").arg(fieldId));
     auto* combo = new CComboKV;
     combo->setObjectName(QStringLiteral("field%1").arg(fieldId));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo->setItems(items, 0);
     combo->setNotifyId(fieldId);
     label->setBuddy(combo);
     grid->addWidget(label, row, 0);
     grid->addWidget(combo, row, 1, 1, 2);
+    grid->setColumnStretch(3, 1);
     combos_[fieldId] = combo;
     return combo;
+}
+
+// The value boxes of several groups start at one column.
+static void alignLabels(const std::vector<QGridLayout*>& grids) {
+    int widest = 0;
+    for (QGridLayout* grid : grids)
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (QLayoutItem* item = grid->itemAtPosition(row, 0))
+                widest = std::max(widest, item->sizeHint().width());
+    for (QGridLayout* grid : grids)
+        grid->setColumnMinimumWidth(0, widest);
 }
 
 // The controls of a tab page tell the tab page, which tells this page.
@@ -128,87 +154,102 @@ static void adopt(TabPage* page, const std::map<int, CEditKV*>& edits,
 TabPage* OptionsPage::buildGeneralTab() {
     auto* page = new TabPage(this);
     auto* column = new QVBoxLayout(page);
+    auto group = [&](int fieldId, int textId) {
+        auto* box = new QGroupBox(qs(text(textId)));
+        box->setObjectName(QStringLiteral("group%1").arg(fieldId));
+        column->addWidget(box);
+        return new QGridLayout(box);
+    };
 
-    auto* exportGroup = new QGroupBox(qs(text(221)));
-    exportGroup->setObjectName(QStringLiteral("group%1").arg(kExportGroup));
-    auto* exportGrid = new QGridLayout(exportGroup);
+    QGridLayout* exportGrid = group(kExportGroup, 221);
     CEditKV* path = addEdit(exportGrid, 0, kSpreadsheet, 496, "%s", 0, -1);
     path->setReadOnlyField(true);
-    path->setMinimumWidth(260);
+    path->setMinimumWidth(280);
+    exportGrid->removeWidget(path);  // beside its buttons
+    exportGrid->addWidget(path, 0, 1, 1, 2);
     auto* browse = new CButtonKV(QStringLiteral("..."));
     auto* clear = new CButtonKV(QStringLiteral("RAZ"));
     browse->setObjectName(QStringLiteral("button%1").arg(kBrowseButton));
     clear->setObjectName(QStringLiteral("button%1").arg(kClearButton));
     browse->setNotifyId(kBrowseButton);
     clear->setNotifyId(kClearButton);
-    browse->setFixedWidth(32);
+    for (CButtonKV* b : {browse, clear})
+        b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
     buttons_[kBrowseButton] = browse;
     buttons_[kClearButton] = clear;
-    exportGrid->addWidget(browse, 0, 2);
-    exportGrid->addWidget(clear, 0, 3);
+    auto* pathButtons = new QHBoxLayout;
+    pathButtons->setSpacing(4);
+    pathButtons->addWidget(browse);
+    pathButtons->addWidget(clear);
+    exportGrid->addLayout(pathButtons, 0, 3);
+    exportGrid->setColumnStretch(3, 0);
     exportGrid->setColumnStretch(1, 1);
-    column->addWidget(exportGroup);
 
-    auto* saveGroup = new QGroupBox(qs(text(470)));
-    saveGroup->setObjectName(QStringLiteral("group%1").arg(kSaveGroup));
-    auto* saveGrid = new QGridLayout(saveGroup);
+    QGridLayout* saveGrid = group(kSaveGroup, 470);
     addEdit(saveGrid, 0, kLapTime, 473, "%0.f", 0, 99999, 372);
     addEdit(saveGrid, 1, kSampleTime, 471, "%0.f", 1, 86400, 474);
-    saveGrid->setColumnStretch(3, 1);
-    column->addWidget(saveGroup);
 
+    // The language stands alone, aligned with the groups' contents.
     auto* languageGrid = new QGridLayout;
+    QMargins inside = saveGrid->contentsMargins();
+    languageGrid->setContentsMargins(inside.left() + 1, 2, inside.right() + 1, 2);
     addCombo(languageGrid, 0, kLanguage, 310, list(kLanguageList));
-    languageGrid->setColumnStretch(3, 1);
     column->addLayout(languageGrid);
 
-    auto* comGroup = new QGroupBox(qs(text(kComText)));
-    comGroup->setObjectName(QStringLiteral("group%1").arg(kComGroup));
-    auto* comGrid = new QGridLayout(comGroup);
+    QGridLayout* comGrid = group(kComGroup, kComText);
     addEdit(comGrid, 0, kJBus, 306, "%0.f", 0, 255);
-    // Every COM number has its place (its position is the stored value); only those with a
-    // device are shown.
-    std::vector<std::string> names;
-    std::vector<std::uint8_t> shown(kLastComNumber, 0);
-    for (int n = 1; n <= kLastComNumber; ++n)
-        names.push_back(text(kComText) + " " + std::to_string(n));
-    for (const auto& [number, device] : ports_) {
-        if (number < 1 || number > kLastComNumber) continue;
-        names[static_cast<std::size_t>(number - 1)] += "  \u2013  " + device;
-        shown[static_cast<std::size_t>(number - 1)] = ComboItemList::kShown;
-    }
-    CComboKV* port = addCombo(comGrid, 1, kPort, kComText, names);
-    port->setAllFlags(shown);
-    port->setMinimumWidth(220);
+    addCombo(comGrid, 1, kPort, kComText, portNames());
     addCombo(comGrid, 2, kBauds, 29, list(kBaudList));
-    comGrid->setColumnStretch(3, 1);
-    column->addWidget(comGroup);
+    showPorts();
     column->addStretch(1);
 
+    alignLabels({exportGrid, saveGrid, languageGrid, comGrid});
     adopt(page, edits_, combos_, buttons_);
     return page;
+}
+
+// Every COM number has its place in the list (its position is the stored value): "Com 3", with
+// the device path beside it when the port table has one.
+std::vector<std::string> OptionsPage::portNames() {
+    std::vector<std::string> names;
+    for (int n = 1; n <= kLastComNumber; ++n) {
+        std::string name = item(textid::kListComPorts, n - 1);
+        names.push_back(name.empty() ? text(kComText) + " " + std::to_string(n) : name);
+    }
+    for (const auto& [number, device] : ports_)
+        if (number >= 1 && number <= kLastComNumber)
+            names[static_cast<std::size_t>(number - 1)] += "  \u2013  " + device;
+    return names;
+}
+
+// Only the ports with a device are offered.
+void OptionsPage::showPorts() {
+    std::vector<std::uint8_t> shown(kLastComNumber, 0);
+    for (const auto& [number, device] : ports_)
+        if (number >= 1 && number <= kLastComNumber)
+            shown[static_cast<std::size_t>(number - 1)] = ComboItemList::kShown;
+    combos_[kPort]->setAllFlags(shown);
 }
 
 TabPage* OptionsPage::buildModemTab() {
     auto* page = new TabPage(this);
     auto* column = new QVBoxLayout(page);
-    auto* grid = new QGridLayout;
+    auto* box = new QGroupBox(qs(text(kModemText)));
+    auto* grid = new QGridLayout(box);
     addCombo(grid, 0, kUseModem, 140, list(kYesNoList));
     addCombo(grid, 1, kNumerotation, 410, list(kDialList));
-    addEdit(grid, 2, kInitString, 44, "%s", 0, -1)->setMinimumWidth(220);
+    addEdit(grid, 2, kInitString, 44, "%s", 0, -1)->setMinimumWidth(240);
     addEdit(grid, 3, kPhone, 411, "%s", 0, -1);
     addEdit(grid, 4, kDisconnect, 45, "%s", 0, -1);
     addEdit(grid, 5, kTimeout, 509, "%0.f", 0, 60000, 386);
-    grid->setColumnStretch(1, 1);
-    column->addLayout(grid);
+    column->addWidget(box);
     column->addStretch(1);
     adopt(page, edits_, combos_, buttons_);
     return page;
 }
 
 OptionsPage::Ports OptionsPage::systemPorts(const IniFile& config) {
-    (void)config;
-    return {};
+    return PortTable::Load(config).Entries();
 }
 
 void OptionsPage::fill(const OptionsSettings& s) {

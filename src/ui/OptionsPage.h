@@ -84,6 +84,8 @@ private:
     CComboKV* addCombo(QGridLayout* grid, int row, int fieldId, int textId,
                        const std::vector<std::string>& items);
     std::vector<std::string> list(int textId);
+    std::vector<std::string> portNames();
+    void showPorts();
     void fill(const OptionsSettings& s);
     void browseSpreadsheet();
     bool writeFields();

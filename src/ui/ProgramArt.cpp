@@ -47,24 +47,24 @@ void paintPipe(QPainter& p, const QRectF& pipe) {
     p.fillRect(QRectF(pipe.left(), pipe.top(), pipe.width(), wall), steel);
     p.fillRect(QRectF(pipe.left(), pipe.bottom() - wall, pipe.width(), wall), steel);
 
-    // Four chords, each a slanted sound path between two transducers.
+    // Four chords, each a slanted sound path between a transducer on the top wall and one on
+    // the bottom wall, alternately upstream and downstream: the paths cross.
+    const double run = inside.height() * 0.9;
     for (int i = 0; i < 4; ++i) {
-        double x0 = pipe.left() + pipe.width() * (0.22 + 0.03 * i);
-        double x1 = x0 + inside.height() * 1.1;
-        QPointF top(x0, inside.top());
-        QPointF bottom(x1, inside.bottom());
+        double x0 = pipe.left() + pipe.width() * (0.18 + 0.16 * i);
+        bool forward = i % 2 == 0;
+        QPointF top(forward ? x0 : x0 + run, inside.top());
+        QPointF bottom(forward ? x0 + run : x0, inside.bottom());
         QColor glow = kCyan;
-        glow.setAlpha(90 + 40 * (i % 2));
-        p.setPen(QPen(glow, 5, Qt::SolidLine, Qt::RoundCap));
+        glow.setAlpha(110);
+        p.setPen(QPen(glow, 6, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(top, bottom);
         p.setPen(QPen(Qt::white, 1.4, Qt::DashLine));
         p.drawLine(top, bottom);
-        for (QPointF at : {top, bottom}) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(0xf3, 0xb2, 0x3c));
-            p.drawRoundedRect(QRectF(at.x() - 7, at.y() - (at == top ? wall + 4 : -4), 14, wall), 3,
-                              3);
-        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xf3, 0xb2, 0x3c));
+        p.drawRoundedRect(QRectF(top.x() - 8, top.y() - wall - 5, 16, wall + 3), 3, 3);
+        p.drawRoundedRect(QRectF(bottom.x() - 8, bottom.y() + 2, 16, wall + 3), 3, 3);
     }
     p.setBrush(Qt::NoBrush);
 }
@@ -110,8 +110,8 @@ QPixmap ProgramArt::mainPicture(const QString& title) {
     for (int y = 0; y < kPictureHeight; y += 24)
         p.drawLine(0, y, kPictureWidth, y);
 
-    paintPipe(p, QRectF(-10, 190, kPictureWidth - 150, 150));
-    paintEmblem(p, QRectF(kPictureWidth - 170, 175, 180, 180));
+    paintPipe(p, QRectF(-10, 196, kPictureWidth - 160, 140));
+    paintEmblem(p, QRectF(kPictureWidth - 172, 186, 158, 158));
 
     QFont big(QStringLiteral("DejaVu Sans"));
     big.setPixelSize(46);

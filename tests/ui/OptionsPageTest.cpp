@@ -50,7 +50,7 @@ protected:
 
 TEST_F(OptionsPageTest, OpensWithTheDefaultsOnTwoTabs) {
     OptionsPage page(t.app, kPorts);
-    EXPECT_EQ(page.windowTitle(), "Option");
+    EXPECT_EQ(page.windowTitle(), "Configuration");
     ASSERT_EQ(page.tabs()->count(), 2);
     EXPECT_EQ(page.tabs()->tabText(0), "Général");
     EXPECT_EQ(page.tabs()->tabText(1), "Modem");

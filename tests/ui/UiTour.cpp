@@ -1,0 +1,168 @@
+// The screenshot tour: every window of the desktop tool as the person sees it, in every
+// language. Set FLOWCFG_SHOTS to a folder to keep the pictures (PNG); without it the tour only
+// checks that each window draws.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "Screenshot.h"
+#include "common/ScriptedPrompts.h"
+#include "common/TestApplication.h"
+#include "shell/ConfigurationFiles.h"
+#include "shell/PageFileTypes.h"
+#include "ui/AboutBox.h"
+#include "ui/MainWindow.h"
+#include "ui/OptionsPage.h"
+#include "ui/QtTranslations.h"
+#include "ui/TabPages.h"
+#include "ui/WidgetPrompts.h"
+
+namespace flowcfg {
+namespace {
+
+using testing::Screenshot;
+using testing::TestApplication;
+
+const char* const kLanguageNames[] = {"fr", "en", "pt", "de", "es"};
+
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+        QTest::qWait(5);
+    }
+}
+
+class UiTour : public ::testing::Test {
+protected:
+    TestApplication t;
+
+    void SetUp() override {
+        QApplication::setEffectEnabled(Qt::UI_AnimateMenu, false);
+        QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
+        // A few files for the file dialogs to show.
+        for (const char* name :
+             {"site-nord.Zq4xxKRw03", "site-sud.Zq4xxKRw03", "poste-2.eta", "mesures-mars.mes"})
+            testing::writeFile(t.dir.file(name), "");
+    }
+
+    void useLanguage(int code) { t.config().writeReal("Language", "Language", code - 1); }
+
+    // Shows `window`, grabs it with its open pop-ups and checks that it drew something.
+    void shoot(QWidget& window, const std::string& name) {
+        settle();
+        Screenshot shot(&window);
+        shot.addOpenPopups();
+        QImage image = shot.save(name);
+        EXPECT_GT(Screenshot::colourCount(image), 8) << name;
+    }
+};
+
+TEST_F(UiTour, MainWindowWithEachMenuOpenInEveryLanguage) {
+    t.config().writeReal("Modem", "Use modem", 0);  // the modem menu too
+    t.app.reloadLinkSettings();
+    for (int code = 1; code <= 5; ++code) {
+        useLanguage(code);
+        MainWindow window(t.app);
+        window.move(40, 40 + Screenshot::kTitleHeight);
+        window.show();
+        settle();
+        const auto menus = window.menuBar()->actions();
+        ASSERT_EQ(menus.size(), 5);
+        for (int i = 0; i < menus.size(); ++i) {
+            window.menuBar()->setActiveAction(menus[i]);
+            settle();
+            QMenu* menu = menus[i]->menu();
+            ASSERT_TRUE(menu->isVisible()) << code << " " << i;
+            EXPECT_EQ(menus[i]->text().toStdString(), window.menuModel().menus[i].text);
+            // The "Nouveau" submenu of the first menu, open as well.
+            if (i == 0) {
+                QAction* nouveau = menu->actions().at(2);
+                menu->setActiveAction(nouveau);
+                nouveau->menu()->popup(menu->mapToGlobal(menu->actionGeometry(nouveau).topRight()));
+                settle();
+            }
+            shoot(window, std::string("main-") + kLanguageNames[code - 1] + "-menu" +
+                              std::to_string(i + 1));
+            menu->hide();
+            settle();
+        }
+    }
+}
+
+TEST_F(UiTour, MainWindowWithoutModem) {
+    MainWindow window(t.app);
+    window.move(40, 40 + Screenshot::kTitleHeight);
+    window.show();
+    EXPECT_EQ(window.menuBar()->actions().size(), 4);
+    shoot(window, "main-fr");
+}
+
+TEST_F(UiTour, OptionsPageTabsInEveryLanguage) {
+    const OptionsPage::Ports ports{{1, "/dev/ttyS0"}, {2, "/dev/ttyUSB0"}, {3, "/dev/rfcomm0"}};
+    for (int code = 1; code <= 5; ++code) {
+        useLanguage(code);
+        OptionsPage page(t.app, ports);
+        page.move(40, 40 + Screenshot::kTitleHeight);
+        page.show();
+        for (int tab = 0; tab < 2; ++tab) {
+            page.tabs()->setCurrentIndex(tab);
+            shoot(page, std::string("options-") + kLanguageNames[code - 1] +
+                            (tab == 0 ? "-general" : "-modem"));
+        }
+    }
+}
+
+TEST_F(UiTour, AboutBox) {
+    for (int code : {1, 2}) {
+        useLanguage(code);
+        AboutBox box(t.app);
+        box.move(40, 40 + Screenshot::kTitleHeight);
+        box.show();
+        shoot(box, std::string("about-") + kLanguageNames[code - 1]);
+    }
+}
+
+// Each file dialog with its list of file types open.
+TEST_F(UiTour, FileDialogFilters) {
+    QtTranslations::use(1);  // as the French main window has it
+    PageFileTypes types(1);
+    FileRequest open;
+    open.mode = FileRequest::Mode::Open;
+    open.filter = types.openFilter();
+    open.initialPath = t.dir.path();
+
+    testing::ScriptedPrompts unused;
+    PageBase page(t.app, unused);
+    FileRequest config = ConfigurationFiles(page).request(FileRequest::Mode::Save);
+
+    FileRequest spreadsheet;
+    spreadsheet.filter = "*|*|*.exe|*.exe||";
+    spreadsheet.initialPath = t.dir.path();
+
+    const std::pair<const char*, FileRequest> dialogs[] = {
+        {"dialog-open", open}, {"dialog-config-save", config}, {"dialog-spreadsheet", spreadsheet}};
+    for (const auto& [name, request] : dialogs) {
+        QFileDialog dialog;
+        WidgetPrompts::prepareDialog(dialog, request);
+        dialog.resize(640, 400);
+        dialog.move(40, 40 + Screenshot::kTitleHeight);
+        dialog.show();
+        settle();
+        auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->count(),
+                  static_cast<int>(WidgetPrompts::nameFilters(request.filter).size()));
+        combo->showPopup();
+        shoot(dialog, name);
+        combo->hidePopup();
+    }
+}
+
+}  // namespace
+}  // namespace flowcfg
