@@ -49,6 +49,14 @@ void fillPipe(RegisterMap& m, std::uint16_t a, int chords) {
     m.setU16(a, P::kFunction, 0);
     m.setU16(a, P::kSimulationFlow, 1000);
     m.setU16(a, P::kJitter, 10);
+    m.setU16(a, P::kProbeType, 0);  // probe set A
+    const std::uint16_t profile[P::kProfilePoints] = {1600, 1417, 1261, 1154, 1084, 1039, 1005,
+                                                      978,  955,  936,  921,  908,  895,  883,
+                                                      871,  863,  858,  845,  837,  829};
+    for (int i = 0; i < P::kProfilePoints; ++i) {
+        m.setU16(a, P::kProfileAbscissas + 2 * i, static_cast<std::uint16_t>(95 - 5 * i));
+        m.setU16(a, P::kProfileCoefficients + 2 * i, profile[i]);
+    }
 }
 
 }  // namespace
@@ -170,7 +178,7 @@ void InstrumentRegisters::fillDefaults(RegisterMap& m, const SimOptions& o) {
     }
 
     using L = LoggerSettingsBlock;
-    m.setU16(L::kAddress, L::kPeriodIndex, 6);  // 10 minutes
+    m.setU16(L::kAddress, L::kPeriodIndex, 9);  // 10 minutes
     m.setU16(L::kAddress, L::kMode, 0);
     m.setU16(L::kAddress, L::kParameterCount, static_cast<std::uint16_t>(o.loggerParameters));
     // Flow A, flow B, velocity A, status A, then again.

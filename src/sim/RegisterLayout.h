@@ -118,12 +118,14 @@ struct LoggerSettingsBlock {
     static constexpr int kSelectionSource = 0;   // u16: 0 internal fct., 1 pipe, 2 pipe A,
                                                  //      3 pipe B, 4 input, 5 general
     static constexpr int kSelectionValue = 2;    // u16: index in the source's name list
-    static constexpr int kSelectionAverage = 4;  // u16: statistic, 0 min, 1 max, 2 average
+    static constexpr int kSelectionAverage = 4;  // u16: statistic, 0 min, 1 average, 2 max,
+                                                 //      3 instant
 };
 
-// Logging periods in seconds, by the index of the "Period logger" list.
-inline constexpr std::array<int, 14> kLoggerPeriods = {1,   5,    10,   30,   60,    300,   600,
-                                                       900, 1800, 3600, 7200, 21600, 43200, 86400};
+// Logging periods in seconds, by the index of the "Period logger" list (1 s, 2 s, 5 s, 10 s, 15 s,
+// 30 s, 1 mn, 2 mn, 5 mn, 10 mn, 15 mn, 30 mn, 1 h, 2 h, 6 h, 12 h, 24 h).
+inline constexpr std::array<int, 17> kLoggerPeriods = {
+    1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200, 21600, 43200, 86400};
 
 // 0x1080 totalizer settings, four totalizers.
 struct TotalizerSettingsBlock {
@@ -161,7 +163,7 @@ struct ChordBlock {
 struct PipeBlock {
     static constexpr std::uint16_t kAddressA = 0x1200;
     static constexpr std::uint16_t kAddressB = 0x1400;
-    static constexpr int kRegisters = 62;
+    static constexpr int kRegisters = 102;
     static constexpr int kExternalDiameter = 0;  // tenths of mm
     static constexpr int kLayerMaterial = 2;     // layer k at 2 + 6 k (k = 0 ... 2)
     static constexpr int kLayerSoundSpeed = 4;   // m/s
@@ -186,6 +188,7 @@ struct PipeBlock {
     static constexpr int kCoefficients1 = 50;  // 11 x u16, thousandths
     static constexpr int kRefFlow2 = 72;
     static constexpr int kCoefficients2 = 74;  // 11 x u16, thousandths
+    static constexpr int kProbeType = 96;      // index into the probe catalogue
     static constexpr int kQUnit = 98;
     static constexpr int kFilter = 100;
     static constexpr int kFilterDeltaV = 102;  // thousandths
@@ -197,6 +200,11 @@ struct PipeBlock {
     static constexpr int kFunction = 118;        // 0 measure, 1 simulation
     static constexpr int kSimulationFlow = 120;  // s16, hundredths of l/s
     static constexpr int kJitter = 122;          // % of the simulated flow
+    // The hydraulic profile curve used in the manual profile mode: 20 points, abscissas in %
+    // of the radius (u16) and coefficients (u16, thousandths).
+    static constexpr int kProfilePoints = 20;
+    static constexpr int kProfileAbscissas = 124;
+    static constexpr int kProfileCoefficients = 164;
 };
 
 // 0x1600 + 16 k, k = 0 ... 23: one parameter block per input-output slot.

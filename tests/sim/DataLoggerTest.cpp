@@ -20,7 +20,7 @@ protected:
         SimOptions o;
         o.loggerParameters = 2;
         InstrumentRegisters::fillDefaults(map, o);
-        map.setU16(LoggerSettingsBlock::kAddress, LoggerSettingsBlock::kPeriodIndex, 4);  // 60 s
+        map.setU16(LoggerSettingsBlock::kAddress, LoggerSettingsBlock::kPeriodIndex, 6);  // 60 s
     }
     std::int64_t dateOf(const DataLogger& logger, std::uint32_t offset, double elapsed) {
         std::vector<std::uint8_t> out;

@@ -82,7 +82,11 @@ TEST(RegisterLayoutTest, MeasurementBlocksFitBetweenTheirNeighbours) {
     EXPECT_LE(TimingFrameBlock::kEchoSamples + TimingFrameBlock::kEchoSampleCount,
               2 * TimingFrameBlock::kRegisters);
     EXPECT_LE(LoggerSettingsBlock::kSelections + 14 * 6, 2 * LoggerSettingsBlock::kRegisters);
-    EXPECT_LE(PipeBlock::kJitter + 2, 2 * PipeBlock::kRegisters);
+    EXPECT_LE(PipeBlock::kJitter + 2, PipeBlock::kProfileAbscissas);
+    EXPECT_EQ(PipeBlock::kProfileCoefficients + 2 * PipeBlock::kProfilePoints,
+              2 * PipeBlock::kRegisters);
+    EXPECT_LE(PipeBlock::kAddressA + PipeBlock::kRegisters, PipeBlock::kAddressB);
+    EXPECT_LE(PipeBlock::kAddressB + PipeBlock::kRegisters, ModuleBlock::kFirstAddress);
     EXPECT_LE(IdentificationBlock::kFirmwareText + IdentificationBlock::kFirmwareTextLength,
               2 * IdentificationBlock::kRegisters);
     EXPECT_EQ(BatteryBlock::kCharger + 1, 2 * BatteryBlock::kRegisters);
