@@ -99,7 +99,7 @@ inline constexpr std::array<int, 8> kBaudRates = {300, 600, 1200, 2400, 4800, 96
 // 0x1030 sequencer.
 struct SequencerBlock {
     static constexpr std::uint16_t kAddress = 0x1030;
-    static constexpr int kRegisters = 16;
+    static constexpr int kRegisters = 1;
     static constexpr int kEnabled = 0;  // u16: 0 enable, 1 disable
 };
 
@@ -212,7 +212,7 @@ struct ModuleBlock {
     static constexpr std::uint16_t kFirstAddress = 0x1600;
     static constexpr int kSpacing = 16;
     static constexpr int kCount = 24;
-    static constexpr int kRegisters = 16;
+    static constexpr int kRegisters = 8;
     static constexpr int kModuleWord = 0;  // u16: the module the parameters were made for
     static constexpr int kMode = 2;        // u16
     static constexpr int kSource = 4;      // u16: 0 QA, 1 QB, 2 QT
