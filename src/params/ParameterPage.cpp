@@ -43,6 +43,13 @@ ParameterPage::ParameterPage(const LayoutOptions& options, PageContext context, 
 
 int ParameterPage::Build(FieldControlFactory* factory) {
     if (table_.Build(factory) != 0) return -1;
+    // Initial values as the fields' formats show them ("0.9" as "0.90"), the way a value read
+    // from the instrument is shown.
+    for (BoundField& field : table_.fields()) {
+        const VariableDescriptor& d = field.descriptor();
+        if (d.isNumeric() && !d.showsListPosition() && !d.initialValue.empty())
+            field.setValue(field.value());
+    }
     for (int group : {int(kReadGroup), int(kSettingsFileGroup)}) {
         table_.ClearGroup(group);
         for (int address : kParameterSetOrder)

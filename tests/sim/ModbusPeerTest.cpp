@@ -80,7 +80,8 @@ TEST(ModbusPeerTest, ParameterBlockWrittenIsReadBackAndLoggedWithItsData) {
     const std::uint16_t marker = 0x5A5A;
     ASSERT_EQ(modbus_write_registers(*m, 0xEFFF, 1, &marker), 1);
     const std::string log = sim.log();
-    const std::size_t write = log.find("fn=16 start=0x1200 count=62 -> ok data=13D90");
+    const std::size_t write = log.find(
+        "fn=16 start=0x1200 count=" + std::to_string(PipeBlock::kRegisters) + " -> ok data=13D90");
     const std::size_t end = log.find("fn=16 start=0xEFFF count=1 -> ok data=5A5A");
     const std::size_t command = log.find(" command end-marker");
     ASSERT_NE(write, std::string::npos) << log;
