@@ -85,8 +85,17 @@ bool InstrumentLink::FrameEnded(const Bytes& received) const {
     return n >= static_cast<std::size_t>(kMaxReceiveLength);
 }
 
-int InstrumentLink::OnByte(int byte) {
-    return AppendByte(byte, [this](const Bytes& received) { return FrameEnded(received); });
+// The same rules seen from before the end: how far the nearest length is at which FrameEnded
+// could say yes.
+int InstrumentLink::BytesBeforeFrameEnd(const Bytes& received) const {
+    const int n = static_cast<int>(received.size());
+    if (n < 3) return 3 - n;  // the first three bytes choose the rule
+    const int function = lineFunction_;
+    if (received[0] == lineSlave_ && received[1] == function && function >= 3) {
+        if (function == 3 || function == 4) return received[2] + 5 - n;
+        if (function == JBusCodec::kWriteFunction) return 8 - n;
+    }
+    return kMaxReceiveLength - n;
 }
 
 int InstrumentLink::StartPolling(PollingListener* listener, int slave, int function, int start,

@@ -59,12 +59,15 @@ public:
     // The 1-based try of the exchange in progress, or of the last one.
     int CurrentTry() const { return currentTry_.load(); }
 
-    int OnByte(int byte) override;
+protected:
+    // The frame-end rules: a read reply ends by its own byte count, a write echo at 8 bytes,
+    // anything else (another slave or function, an exception) at 512 bytes at the latest.
+    bool FrameEnded(const Bytes& received) const override;
+    int BytesBeforeFrameEnd(const Bytes& received) const override;
 
 private:
     int RunExchange(int slave, int function, int start, int count, Bytes& data, int elementSize,
                     bool holdsRequestLock);
-    bool FrameEnded(const Bytes& received) const;
     void Worker();
 
     int repeatCounter_ = -1;  // guarded by runMutex_

@@ -13,6 +13,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kTransmitWaitLimit = std::chrono::milliseconds(100);
+// The most bytes handed to the sink in one run; a longer allowance takes several runs.
+constexpr int kLongestRun = 512;
 
 }  // namespace
 
@@ -111,7 +113,7 @@ int SerialChannel::StartReceiver(int byteTimeoutMs) {
     if (thread_.joinable()) thread_.join();
     running_ = true;
     started_.Reset();
-    readRequested_ = false;
+    readRequested_ = 0;
     try {
         thread_ = std::thread(&SerialChannel::ReceiveThread, this);
     } catch (const std::system_error&) {
@@ -149,19 +151,26 @@ int SerialChannel::DumpState(const LineOutput& output) {
 
 void SerialChannel::ReceiveThread() {
     started_.Set();
+    std::uint8_t run[kLongestRun];
     for (;;) {
-        readRequested_.wait(false);
+        readRequested_.wait(0);
         std::lock_guard lock(lock_);
-        // One byte per request; a sink that asks for the next byte while handling this one
-        // is served in the same run, without going back to sleep.
-        while (readRequested_.exchange(false, std::memory_order_acq_rel)) {
+        // A sink that asks for the next byte while handling this one is served in the same
+        // pass, without going back to sleep.
+        for (int allowed; (allowed = readRequested_.exchange(0, std::memory_order_acq_rel)) > 0;) {
             SerialPort* port = port_.load();
             if (!port || !running_) {
                 if (ByteSink* sink = sink_.load()) sink->OnReceiverStopped();
                 return;
             }
-            const int result = ReadByteTimed(*port, byteTimeout_);
             ByteSink* sink = sink_.load();
+            // What is already waiting goes over in one piece, no more than the sink allows;
+            // the rest stays in the port.
+            if (allowed > 1 && port->ReadBuffer(run, std::min(allowed, kLongestRun)) == PORT_OK) {
+                sink->OnBytes(run, port->transferCount);
+                continue;
+            }
+            const int result = ReadByteTimed(*port, byteTimeout_);
             if (result == PORT_ERR_NO_DATA)
                 sink->OnByteTimeout();
             else if (result < 0)

@@ -11,10 +11,12 @@
 
 namespace flowcfg {
 
-// The open port and its receive thread. The thread reads exactly one byte each time it is asked
-// to (RequestByte), waiting at most the byte time-out, and hands the byte or the time-out to the
-// byte sink; nothing is read from the port unless a receive asked for it. The sink is called on
-// the receive thread with the channel lock held: it may ask for the next byte and change the
+// The open port and its receive thread. The thread reads one byte each time it is asked to
+// (RequestByte), waiting at most the byte time-out, and hands the byte or the time-out to the
+// byte sink; nothing is read from the port unless a receive asked for it. A sink that knows the
+// next bytes cannot end its receive may allow a run (RequestBytes): bytes already waiting are
+// then handed over together, at most as many as allowed, and the rest stay in the port. The sink
+// is called on the receive thread with the channel lock held: it may ask for more and change the
 // byte time-out, which take no lock, but must not stop or close the channel. Sending and purging
 // run on the calling thread, at moments when no read has been requested.
 class SerialChannel {
@@ -53,9 +55,14 @@ public:
     // byte time-out). Does nothing when no thread runs.
     void StopReceiver();
     bool ReceiverRunning() const { return running_.load(); }
-    // Asks the receive thread for one byte.
-    void RequestByte() {
-        readRequested_.store(true, std::memory_order_release);
+    // Asks the receive thread for the next byte.
+    void RequestByte() { RequestBytes(1); }
+    // Asks the receive thread for the next byte and allows it to hand over up to `upTo` bytes at
+    // once when they are already waiting; a byte that has to be waited for comes alone.
+    void RequestBytes(int upTo) {
+        // A read-modify-write, so that the receive thread taking this request also sees what
+        // a concurrent StopReceiver stored before its own request.
+        readRequested_.exchange(upTo < 1 ? 1 : upTo, std::memory_order_acq_rel);
         readRequested_.notify_one();
     }
     // The time-out of the next single-byte read.
@@ -85,10 +92,11 @@ private:
     // The time-out of the next read; a change never touches a read in progress.
     std::atomic<int> byteTimeout_{1000};
     AutoResetEvent started_;
-    // The request for one byte: set by RequestByte, taken by the receive thread. An atomic
-    // flag rather than an event, because a receive asks for every byte.
-    std::atomic<bool> readRequested_{false};
-    // Held by the receive thread while it reads and hands over a run of requested bytes.
+    // The request for the next byte, 0 when none: how many bytes the sink allows at once. Set
+    // by RequestBytes, taken by the receive thread. An atomic rather than an event, because a
+    // receive asks again after every byte or run.
+    std::atomic<int> readRequested_{0};
+    // Held by the receive thread while it reads and hands over the bytes asked for.
     std::mutex lock_;
     std::thread thread_;
     std::atomic<ByteSink*> sink_{nullptr};

@@ -1,5 +1,6 @@
 #include "link/SerialLink.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "link/PortUtilities.h"
@@ -86,24 +87,49 @@ int SerialLink::ReceiveText(std::string& out) {
     return result;
 }
 
-int SerialLink::AppendByte(int byte, const std::function<bool(const Bytes&)>& frameEnded) {
-    std::lock_guard lock(receiveMutex_);
-    if (!receiving_) return -1;
-    buffer_.push_back(static_cast<std::uint8_t>(byte));
-    channel_.SetByteTimeout(interByteTimeout_);
-    const bool ended =
-        static_cast<int>(buffer_.size()) == expectedLength_ || (frameEnded && frameEnded(buffer_));
-    if (ended) {
-        receiving_ = false;
-        receiveEnded_.notify_all();
-    } else {
-        channel_.RequestByte();
+int SerialLink::Allowance() const {
+    const int received = static_cast<int>(buffer_.size());
+    const int expected = expectedLength_;
+    const int beforeEnd = std::min(expected > received ? expected - received : kNoLimit,
+                                   BytesBeforeFrameEnd(buffer_));
+    return std::max(beforeEnd, 1);
+}
+
+int SerialLink::AppendBytes(const std::uint8_t* bytes, int count) {
+    bool ended = false;
+    int allowed = 1;
+    {
+        std::lock_guard lock(receiveMutex_);
+        if (!receiving_) return -1;
+        // In pieces that reach at most the nearest length where the receive could end: checking
+        // for the end after each piece is the same as checking after each byte. Bytes after the
+        // end are dropped; the channel never hands over more than allowed anyway.
+        for (int done = 0; done < count && !ended;) {
+            const int piece = std::min(count - done, Allowance());
+            buffer_.insert(buffer_.end(), bytes + done, bytes + done + piece);
+            done += piece;
+            ended = static_cast<int>(buffer_.size()) == expectedLength_ || FrameEnded(buffer_);
+        }
+        channel_.SetByteTimeout(interByteTimeout_);
+        if (ended)
+            receiving_ = false;
+        else
+            allowed = Allowance();
     }
+    if (ended)
+        receiveEnded_.notify_all();
+    else
+        channel_.RequestBytes(allowed);
     return 0;
 }
 
 int SerialLink::OnByte(int byte) {
-    return AppendByte(byte, nullptr);
+    const std::uint8_t value = static_cast<std::uint8_t>(byte);
+    return AppendBytes(&value, 1);
+}
+
+void SerialLink::OnBytes(const std::uint8_t* bytes, int count) {
+    AppendBytes(bytes, count);
 }
 
 void SerialLink::EndReceive() {

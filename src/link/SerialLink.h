@@ -2,7 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <functional>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -66,6 +66,7 @@ public:
     int ReceiveText(std::string& out);
 
     int OnByte(int byte) override;
+    void OnBytes(const std::uint8_t* bytes, int count) override;
     void OnByteTimeout() override;
     void OnReadError(int code) override;
     void OnReceiverStopped() override;
@@ -73,14 +74,25 @@ public:
     SerialChannel& Channel() { return channel_; }
 
 protected:
-    // Appends a received byte; the receive ends at the expected length or when `frameEnded`
-    // says the bytes so far are complete, otherwise the next byte is asked for. -1 when no
-    // receive is in progress (the byte is dropped), else 0.
-    int AppendByte(int byte, const std::function<bool(const Bytes&)>& frameEnded);
+    // Whether the bytes received so far make a whole frame: a protocol above that recognises
+    // its frame end says so here, and the receive ends at once. The base recognises none.
+    virtual bool FrameEnded(const Bytes& /*received*/) const { return false; }
+    // The most bytes that can still be received before FrameEnded could first say yes (at least
+    // 1): what is already waiting is taken in runs of no more than this, so that nothing past
+    // the end of a frame is taken from the port.
+    virtual int BytesBeforeFrameEnd(const Bytes& /*received*/) const { return kNoLimit; }
     // The error of the last read that failed during a receive (0 when none).
     int LastReadError() const { return lastReadError_; }
 
+    static constexpr int kNoLimit = 1 << 30;
+
 private:
+    // Appends received bytes in order while the receive runs; it ends at the expected length or
+    // when FrameEnded says so, otherwise the next bytes are asked for. -1 when no receive is in
+    // progress (the bytes are dropped), else 0.
+    int AppendBytes(const std::uint8_t* bytes, int count);
+    // How many bytes the receive in progress can take before it could end: at least 1.
+    int Allowance() const;
     void EndReceive();
 
     SerialChannel channel_;
