@@ -37,6 +37,24 @@ PeerReply answer(const Bytes& request) {
     return {ScriptedPeer::Answer(request)};
 }
 
+// The bytes of `count` registers from `start`, as ScriptedPeer's instrument holds them.
+Bytes registerBytes(int start, int count) {
+    Bytes bytes;
+    for (int r = start; r < start + count; ++r) {
+        bytes.push_back(static_cast<std::uint8_t>((r + 0x0100) >> 8));
+        bytes.push_back(static_cast<std::uint8_t>(r + 0x0100));
+    }
+    return bytes;
+}
+
+// The next `count` bytes waiting on the line, read by a receive without purge.
+Bytes leftOver(InstrumentLink& link, int count) {
+    Bytes rest;
+    link.SetExpectedLength(count);
+    link.Receive(rest, false);
+    return rest;
+}
+
 TEST(InstrumentLinkTest, AReadReturnsTheRegisterBytes) {
     Bench b([](const Bytes& request, int) { return answer(request); });
     Bytes data{0xEE};
@@ -108,6 +126,77 @@ TEST(InstrumentLinkTest, AReplyEndsByItsOwnByteCountAndIsThenRefused) {
     EXPECT_EQ(b.link.Exchange(1, 3, 0, 10, data, 2), 103);
     EXPECT_LT(msSince(start), 1000);  // no inter-byte time-out waited
     EXPECT_EQ(b.link.CurrentTry(), 3);
+}
+
+// A reply that arrives in one burst, followed by bytes that do not belong to it, ends at its
+// own last byte: the bytes after it are not taken from the line.
+TEST(InstrumentLinkTest, AReplyInOneBurstEndsAtItsLastByteAndLeavesWhatFollows) {
+    const Bytes trailing{0x01, 0x03, 0x02, 0xEF};  // looks like the start of another reply
+    Bench b([&](const Bytes& request, int) {
+        PeerReply reply = answer(request);
+        reply.bytes.insert(reply.bytes.end(), trailing.begin(), trailing.end());
+        reply.pieceSize = 0;
+        return reply;
+    });
+    b.link.SetAnswerTimeout(1000);
+    Bytes data;
+    auto start = Clock::now();
+    ASSERT_EQ(b.link.Exchange(1, 3, 0x0040, 125, data, 2), 0);
+    EXPECT_EQ(b.link.CurrentTry(), 1);
+    EXPECT_EQ(data, registerBytes(0x0040, 125));
+    EXPECT_EQ(leftOver(b.link, 4), trailing);
+
+    data = {0x12, 0x34};
+    ASSERT_EQ(b.link.Exchange(1, 16, 0x0020, 1, data, 2), 0);
+    EXPECT_EQ(data, (Bytes{0x20, 0x00, 0x01}));
+    EXPECT_EQ(leftOver(b.link, 4), trailing);
+    EXPECT_LT(msSince(start), 1000);  // no inter-byte time-out waited
+}
+
+TEST(InstrumentLinkTest, AShortReplyInOneBurstEndsByItsOwnByteCount) {
+    Bench b([](const Bytes&, int) {
+        PeerReply reply{ScriptedPeer::WithCrc({0x01, 0x03, 0x02, 0x12, 0x34})};
+        reply.bytes.insert(reply.bytes.end(), {0xA5, 0x5A, 0xA5});
+        reply.pieceSize = 0;
+        return reply;
+    });
+    Bytes data;
+    auto start = Clock::now();
+    EXPECT_EQ(b.link.Exchange(1, 3, 0, 10, data, 2), 103);
+    EXPECT_LT(msSince(start), 1000);
+    EXPECT_EQ(leftOver(b.link, 3), (Bytes{0xA5, 0x5A, 0xA5}));
+}
+
+TEST(InstrumentLinkTest, AnUnrecognisedBurstEndsAt512Bytes) {
+    Bytes noise(600);
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<std::uint8_t>(0x09 + i * 13);  // another slave's address first
+    Bench b([&](const Bytes&, int) { return PeerReply{noise, 0, -1, 0, false, 0, 0}; });
+    b.link.SetAnswerTimeout(1000);
+    Bytes data{1};
+    auto start = Clock::now();
+    // 300 registers would be a 605-byte reply: the 512-byte limit ends each try first.
+    EXPECT_EQ(b.link.Exchange(1, 3, 0, 300, data, 2), 201);
+    EXPECT_LT(msSince(start), 1000);
+    EXPECT_EQ(b.link.CurrentTry(), 3);
+    EXPECT_TRUE(data.empty());
+    EXPECT_EQ(leftOver(b.link, 88), Bytes(noise.begin() + 512, noise.end()));
+}
+
+TEST(InstrumentLinkTest, AReplyInManySmallPiecesIsPutTogether) {
+    Bench b([](const Bytes& request, int) {
+        PeerReply reply = answer(request);
+        reply.pieceSize = 7;
+        reply.pieceGapMs = 2;
+        return reply;
+    });
+    b.link.SetAnswerTimeout(1000);
+    Bytes data;
+    auto start = Clock::now();
+    ASSERT_EQ(b.link.Exchange(1, 3, 0x0200, 125, data, 2), 0);
+    EXPECT_LT(msSince(start), 1000);
+    EXPECT_EQ(b.link.CurrentTry(), 1);
+    EXPECT_EQ(data, registerBytes(0x0200, 125));
 }
 
 TEST(InstrumentLinkTest, APartialReplyEndsAfterTheInterByteTimeout) {

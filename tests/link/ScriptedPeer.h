@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -23,6 +24,10 @@ struct PeerReply {
     int gapAfter = -1;    // a pause after this many bytes ...
     int gapMs = 0;        // ... of this length
     bool hangUp = false;  // close the line instead of answering (an unplugged adapter)
+    // Bytes per write to the line (0: the whole reply in one write), with a pause between
+    // the pieces.
+    std::size_t pieceSize = 1;
+    int pieceGapMs = 0;
 };
 
 // A stand-in for the instrument on the master side of a pseudo-terminal: reads each JBus request
@@ -117,10 +122,18 @@ private:
                 pty_.CloseMaster();
                 return;
             }
-            for (std::size_t i = 0; i < reply.bytes.size(); ++i) {
+            const std::size_t size = reply.bytes.size();
+            const std::size_t piece = reply.pieceSize == 0 ? size : reply.pieceSize;
+            for (std::size_t i = 0; i < size;) {
                 if (static_cast<int>(i) == reply.gapAfter)
                     std::this_thread::sleep_for(std::chrono::milliseconds(reply.gapMs));
-                pty_.Write({reply.bytes[i]});
+                else if (i > 0 && reply.pieceGapMs > 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(reply.pieceGapMs));
+                std::size_t end = std::min(size, i + piece);
+                if (reply.gapAfter > static_cast<int>(i) && reply.gapAfter < static_cast<int>(end))
+                    end = static_cast<std::size_t>(reply.gapAfter);
+                pty_.Write(Bytes(reply.bytes.begin() + i, reply.bytes.begin() + end));
+                i = end;
             }
         }
     }

@@ -97,6 +97,51 @@ TEST(SerialLinkTest, AnAnswerOfTheExpectedLengthEndsAtItsLastByte) {
     EXPECT_EQ(got, (Bytes{1, 2, 3, 4, 5}));
 }
 
+TEST(SerialLinkTest, BytesPastTheExpectedLengthStayInThePortForTheNextReceive) {
+    LinkOnPty l;
+    // All eight bytes are waiting before the receive asks for the first one.
+    l.pty.Write({1, 2, 3, 4, 5, 6, 7, 8});
+    l.link.SetExpectedLength(5);
+    Bytes got;
+    EXPECT_EQ(l.link.Receive(got, false), 0);
+    EXPECT_EQ(got, (Bytes{1, 2, 3, 4, 5}));
+    l.link.SetExpectedLength(3);
+    EXPECT_EQ(l.link.Receive(got, false), 0);
+    EXPECT_EQ(got, (Bytes{6, 7, 8}));
+    // A purge drops what is left over.
+    l.pty.Write({9, 10});
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    l.link.SetExpectedLength(1);
+    EXPECT_EQ(l.link.Receive(got, true), 251);
+}
+
+TEST(SerialLinkTest, ALongBurstAndASlowTrickleBothArriveWholeAndInOrder) {
+    LinkOnPty l;
+    l.link.SetAnswerTimeout(1000);
+    Bytes burst(700);
+    for (std::size_t i = 0; i < burst.size(); ++i)
+        burst[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+    l.pty.Write(burst);
+    l.link.SetExpectedLength(700);
+    Bytes got;
+    EXPECT_EQ(l.link.Receive(got, false), 0);
+    EXPECT_EQ(got, burst);
+
+    // Three bytes every 5 ms: each piece is well inside the inter-byte time-out.
+    const Bytes trickle(burst.begin(), burst.begin() + 30);
+    l.peer = std::thread([&] {
+        for (std::size_t i = 0; i < trickle.size(); i += 3) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            l.pty.Write(Bytes(trickle.begin() + i, trickle.begin() + i + 3));
+        }
+    });
+    l.link.SetExpectedLength(30);
+    auto start = Clock::now();
+    EXPECT_EQ(l.link.Receive(got, false), 0);
+    EXPECT_LT(msSince(start), 900);
+    EXPECT_EQ(got, trickle);
+}
+
 TEST(SerialLinkTest, NoAnswerEndsAfterTheAnswerTimeoutWith251) {
     LinkOnPty l;
     l.link.SetExpectedLength(5);
