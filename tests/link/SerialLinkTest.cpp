@@ -129,7 +129,7 @@ TEST(SerialLinkTest, ALongBurstAndASlowTrickleBothArriveWholeAndInOrder) {
 
     // Three bytes every 5 ms: each piece is well inside the inter-byte time-out.
     const Bytes trickle(burst.begin(), burst.begin() + 30);
-    l.peer = std::thread([&] {
+    l.peer = std::thread([&l, trickle] {
         for (std::size_t i = 0; i < trickle.size(); i += 3) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
             l.pty.Write(Bytes(trickle.begin() + i, trickle.begin() + i + 3));
