@@ -77,9 +77,9 @@ protected:
     // Whether the bytes received so far make a whole frame: a protocol above that recognises
     // its frame end says so here, and the receive ends at once. The base recognises none.
     virtual bool FrameEnded(const Bytes& /*received*/) const { return false; }
-    // The most bytes that can still be received before FrameEnded could first say yes (at least
-    // 1): what is already waiting is taken in runs of no more than this, so that nothing past
-    // the end of a frame is taken from the port.
+    // How many more bytes can be received before FrameEnded could first say yes: bytes already
+    // waiting are taken in runs of no more than this (and never fewer than one), so that
+    // nothing past the end of a frame is taken from the port.
     virtual int BytesBeforeFrameEnd(const Bytes& /*received*/) const { return kNoLimit; }
     // The error of the last read that failed during a receive (0 when none).
     int LastReadError() const { return lastReadError_; }
