@@ -238,19 +238,27 @@ TEST(InstrumentLinkTest, TheBluetoothEntryPacesEachSentByte) {
     Bench b([](const Bytes& request, int) { return answer(request); }, 6);
     b.link.SetAnswerTimeout(1000);
     Bytes data;
+    auto start = Clock::now();
     ASSERT_EQ(b.link.Exchange(1, 3, 0, 1, data, 2), 0);
+    const long long readMs = msSince(start);
     data = {0x00, 0x01};
+    start = Clock::now();
     ASSERT_EQ(b.link.Exchange(1, 16, 0, 1, data, 2), 0);
+    const long long writeMs = msSince(start);
 
+    // 8 bytes with 3 ms after each, 11 bytes with 20 ms after each: on the sending side each
+    // exchange lasts at least all its pauses.
+    EXPECT_GE(readMs, 8 * 3);
+    EXPECT_GE(writeMs, 11 * 20);
+    // On the line the bytes arrive spread over at least 7 and 10 pauses, less the time the
+    // scripted instrument may have taken to wake up for the first byte (1 ms allowed).
     auto times = b.peer->ArrivalTimes();
     ASSERT_EQ(times.size(), 2u);
     auto span = [](const std::vector<Clock::time_point>& t) {
         return std::chrono::duration_cast<std::chrono::microseconds>(t.back() - t.front()).count();
     };
-    // 8 bytes with 3 ms after each, 11 bytes with 20 ms after each: the spans between the first
-    // and the last byte are at least 7 and 10 pauses.
-    EXPECT_GE(span(times[0]), 7 * 3000);
-    EXPECT_GE(span(times[1]), 10 * 20000);
+    EXPECT_GE(span(times[0]), 7 * 3000 - 1000);
+    EXPECT_GE(span(times[1]), 10 * 20000 - 1000);
     EXPECT_EQ(b.link.Channel().SendDelay(), 0.020);
 
     b.link.Close();
