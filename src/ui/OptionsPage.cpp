@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -198,7 +199,10 @@ TabPage* OptionsPage::buildGeneralTab() {
 
     QGridLayout* comGrid = group(kComGroup, kComText);
     addEdit(comGrid, 0, kJBus, 306, "%0.f", 0, 255);
-    addCombo(comGrid, 1, kPort, kComText, portNames());
+    CComboKV* port = addCombo(comGrid, 1, kPort, kComText, portNames());
+    // Long device paths are shortened in the box and shown whole in its list.
+    port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    port->setMinimumContentsLength(26);
     addCombo(comGrid, 2, kBauds, 29, list(kBaudList));
     showPorts();
     column->addStretch(1);
@@ -228,7 +232,9 @@ void OptionsPage::showPorts() {
     for (const auto& [number, device] : ports_)
         if (number >= 1 && number <= kLastComNumber)
             shown[static_cast<std::size_t>(number - 1)] = ComboItemList::kShown;
-    combos_[kPort]->setAllFlags(shown);
+    CComboKV* port = combos_[kPort];
+    port->setAllFlags(shown);
+    port->view()->setMinimumWidth(port->view()->sizeHintForColumn(0) + 24);
 }
 
 TabPage* OptionsPage::buildModemTab() {

@@ -17,6 +17,7 @@
 #include "shell/ConfigurationFiles.h"
 #include "shell/PageFileTypes.h"
 #include "ui/AboutBox.h"
+#include "ui/CComboKV.h"
 #include "ui/MainWindow.h"
 #include "ui/OptionsPage.h"
 #include "ui/QtTranslations.h"
@@ -104,7 +105,10 @@ TEST_F(UiTour, MainWindowWithoutModem) {
 }
 
 TEST_F(UiTour, OptionsPageTabsInEveryLanguage) {
-    const OptionsPage::Ports ports{{1, "/dev/ttyS0"}, {2, "/dev/ttyUSB0"}, {3, "/dev/rfcomm0"}};
+    const OptionsPage::Ports ports{{1, "/dev/ttyS0"},
+                                   {2, "/dev/ttyUSB0"},
+                                   {3, "/dev/rfcomm0"},
+                                   {9, "/home/technicien/flowcfg/build/release/demo/flowsim.tty"}};
     for (int code = 1; code <= 5; ++code) {
         useLanguage(code);
         OptionsPage page(t.app, ports);
@@ -114,6 +118,12 @@ TEST_F(UiTour, OptionsPageTabsInEveryLanguage) {
             page.tabs()->setCurrentIndex(tab);
             shoot(page, std::string("options-") + kLanguageNames[code - 1] +
                             (tab == 0 ? "-general" : "-modem"));
+        }
+        if (code == 1) {  // the port list open
+            page.tabs()->setCurrentIndex(0);
+            page.combo(OptionsPage::kPort)->showPopup();
+            shoot(page, "options-fr-ports");
+            page.combo(OptionsPage::kPort)->hidePopup();
         }
     }
 }
