@@ -24,8 +24,7 @@ void ChordFields::Register(FieldBuilder& b) {
             b.list(id(kDbMode), 529, textid::kListAutomaticManual, 0, 14, view);
             b.number(id(kDb1), 247, "%0.f", 0, 102, "30", 16, view, kDb);
             b.number(id(kDb2), 246, "%0.f", 0, 102, "102", 18, view, kDb);
-            b.number(id(kTimeOffset), 180, "%0.2f", -327.67, 327.67, "0.00", 20, view, kNs,
-                     0x200);
+            b.number(id(kTimeOffset), 180, "%0.2f", -327.67, 327.67, "0.00", 20, view, kNs, 0x200);
         }
     }
     for (int h = 0; h < ParameterBlocks::kChords; ++h)

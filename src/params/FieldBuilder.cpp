@@ -96,9 +96,9 @@ void FieldBuilder::list(int id, int caption, int listText, int initial, int offs
          .block = block});
 }
 
-void FieldBuilder::number(int id, int caption, const std::string& format, double low,
-                          double high, const std::string& initial, int offset, int block,
-                          int unit, int encoding) {
+void FieldBuilder::number(int id, int caption, const std::string& format, double low, double high,
+                          const std::string& initial, int offset, int block, int unit,
+                          int encoding) {
     add({.id = id,
          .caption = caption,
          .kind = VariableDescriptor::kEdit,

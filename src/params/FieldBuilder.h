@@ -52,8 +52,8 @@ public:
     void addUnlisted(const FieldSpec& spec);
 
     // Common forms.
-    void list(int id, int caption, int list, int initial, int offset, int block,
-              double first = 0, double count = 0);
+    void list(int id, int caption, int list, int initial, int offset, int block, double first = 0,
+              double count = 0);
     void number(int id, int caption, const std::string& format, double low, double high,
                 const std::string& initial, int offset, int block, int unit = 0,
                 int encoding = 0x3000);

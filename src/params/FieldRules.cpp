@@ -93,8 +93,8 @@ void FieldRules::serialText(int textId, int first) {
                             table_.FindField(first + 6)};
     if (!text || !parts[0] || !parts[1] || !parts[2]) return;
     char serial[64];
-    std::snprintf(serial, sizeof serial, "%02.f/%02.f/%05.f", parts[0]->value(),
-                  parts[1]->value(), parts[2]->value());
+    std::snprintf(serial, sizeof serial, "%02.f/%02.f/%05.f", parts[0]->value(), parts[1]->value(),
+                  parts[2]->value());
     text->setText(serial);
 }
 
@@ -105,8 +105,8 @@ void FieldRules::UpdateDependentFields(int p) {
         relabel(ctl::kMaximum, ctl::kQUnit);
         int logged = integer(ctl::kLoggerCount);
         for (int i = 0; i < LoggerFields::kSelections; ++i)
-            for (int field : {ctl::selection::kSource, ctl::selection::kValue,
-                              ctl::selection::kStatistic})
+            for (int field :
+                 {ctl::selection::kSource, ctl::selection::kValue, ctl::selection::kStatistic})
                 enable(ctl::loggerSelection(i, field), i < logged);
         serialText(ctl::kSerialText, ctl::kSerial1);
         serialText(ctl::kBoardSerialText, ctl::kBoardSerial1);
@@ -199,7 +199,8 @@ void FieldRules::ResetCoefficients(int p, int tableIndex) {
 
 void FieldRules::ResetProfile(int p) {
     for (int i = 0; i < PipeFields::kProfilePoints; ++i)
-        if (BoundField* field = table_.FindField(ctl::pipeField(p, ctl::pipe::kProfileCoefficient + i)))
+        if (BoundField* field =
+                table_.FindField(ctl::pipeField(p, ctl::pipe::kProfileCoefficient + i)))
             field->setValue(1.0);
 }
 

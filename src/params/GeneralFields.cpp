@@ -88,15 +88,16 @@ void instrumentFields(FieldBuilder& b) {
     b.text(kVersionText, 564, 10, "", 0, ParameterBlocks::kVersionText,
            VariableDescriptor::kDisplay);
     b.list(kSynchronise, 495, kListYesNo, 1, -1, -1);
-    b.add({.id = kClock,
-           .caption = 279,
-           .kind = VariableDescriptor::kDisplay,
-           .initial = "",
-           .format = "%s",
-           .encoding = 0x7000,
-           .offset = 0,
-           .block = ParameterBlocks::kClock,
-           .flags = kWindowless});
+    // Only ever written (set to the PC's time first): not part of the set shown.
+    b.addUnlisted({.id = kClock,
+                   .caption = 279,
+                   .kind = VariableDescriptor::kDisplay,
+                   .initial = "",
+                   .format = "%s",
+                   .encoding = 0x7000,
+                   .offset = 0,
+                   .block = ParameterBlocks::kClock,
+                   .flags = kWindowless});
 }
 
 void identityFields(FieldBuilder& b) {
@@ -126,19 +127,21 @@ void identityFields(FieldBuilder& b) {
         int encoding;
         int offset;
     };
-    for (Part part : {Part{kSerial1, "%02.f", 0x3000, 0}, Part{kSerial2, "%02.f", 0x3000, 2},
-                      Part{kSerial3, "%05.f", 0x4000, 4}, Part{kBoardSerial1, "%02.f", 0x3000, 8},
-                      Part{kBoardSerial2, "%02.f", 0x3000, 10},
-                      Part{kBoardSerial3, "%05.f", 0x4000, 12}})
-        b.add({.id = part.id,
-               .caption = part.id < kBoardSerial1 ? 406 : 407,
-               .kind = VariableDescriptor::kDisplay,
-               .format = part.format,
-               .encoding = part.encoding,
-               .offset = part.offset,
-               .block = kIdentity,
-               .flags = kWindowless});
-    for (int i = 0; i < 8; ++i)
+    // The serial numbers' parts are shown through the two texts above.
+    for (Part part :
+         {Part{kSerial1, "%02.f", 0x3000, 0}, Part{kSerial2, "%02.f", 0x3000, 2},
+          Part{kSerial3, "%05.f", 0x4000, 4}, Part{kBoardSerial1, "%02.f", 0x3000, 8},
+          Part{kBoardSerial2, "%02.f", 0x3000, 10}, Part{kBoardSerial3, "%05.f", 0x4000, 12}})
+        b.addUnlisted({.id = part.id,
+                       .caption = part.id < kBoardSerial1 ? 406 : 407,
+                       .kind = VariableDescriptor::kDisplay,
+                       .format = part.format,
+                       .encoding = part.encoding,
+                       .offset = part.offset,
+                       .block = kIdentity,
+                       .flags = kWindowless});
+    for (int i = 0; i < 8; ++i) {
+        b.group(238, " " + std::to_string(i + 1));  // "Flag Array"
         b.add({.id = kConfigWord + 3 * i,
                .kind = VariableDescriptor::kDisplay,
                .initial = "0x0000",
@@ -146,8 +149,10 @@ void identityFields(FieldBuilder& b) {
                .offset = 28 + 2 * i,
                .block = kIdentity,
                .flags = kWindowless});
+    }
 }
 
+// Read before every read of the set, never saved with it: no tab shows these.
 void identificationFields(FieldBuilder& b) {
     using namespace ctl;
     struct Part {
@@ -158,24 +163,24 @@ void identificationFields(FieldBuilder& b) {
     };
     for (Part part : {Part{kIdSlave, "%0.f", 0x3000, 0}, Part{kIdSerial1, "%02.f", 0xA000, 4},
                       Part{kIdSerial2, "%02.f", 0xA000, 5}, Part{kIdSerial3, "%05.f", 0x4000, 6}})
-        b.add({.id = part.id,
-               .caption = 406,
-               .kind = VariableDescriptor::kDisplay,
-               .format = part.format,
-               .encoding = part.encoding,
-               .offset = part.offset,
-               .block = kIdentification,
-               .flags = kWindowless});
-    b.add({.id = kIdFirmware,
-           .caption = 237,
-           .kind = VariableDescriptor::kDisplay,
-           .initial = "",
-           .high = 20,
-           .format = "%s",
-           .encoding = 0x500,
-           .offset = 10,
-           .block = kIdentification,
-           .flags = kWindowless});
+        b.addUnlisted({.id = part.id,
+                       .caption = 406,
+                       .kind = VariableDescriptor::kDisplay,
+                       .format = part.format,
+                       .encoding = part.encoding,
+                       .offset = part.offset,
+                       .block = kIdentification,
+                       .flags = kWindowless});
+    b.addUnlisted({.id = kIdFirmware,
+                   .caption = 237,
+                   .kind = VariableDescriptor::kDisplay,
+                   .initial = "",
+                   .high = 20,
+                   .format = "%s",
+                   .encoding = 0x500,
+                   .offset = 10,
+                   .block = kIdentification,
+                   .flags = kWindowless});
 }
 
 }  // namespace

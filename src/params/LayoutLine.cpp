@@ -54,9 +54,9 @@ std::string LayoutLine::Format(const LayoutOptions& o) {
 
 bool LayoutLine::Parse(std::string_view line, LayoutOptions& options) {
     LayoutOptions o = options;
-    int* values[] = {&o.level,     &o.logger,         &o.totalizers, &o.inputsOutputs,
-                     &o.sequencer, &o.pipes,          &o.instrumentType, &o.functions,
-                     &o.maxChords, &o.chordsA,        &o.chordsB};
+    int* values[] = {&o.level,     &o.logger,  &o.totalizers,     &o.inputsOutputs,
+                     &o.sequencer, &o.pipes,   &o.instrumentType, &o.functions,
+                     &o.maxChords, &o.chordsA, &o.chordsB};
     std::size_t pos = 0;
     for (int* value : values) {
         std::optional<int> read = scanInt(line, pos);

@@ -11,12 +11,18 @@ namespace flowcfg {
 
 int ModuleFields::kindCaption(int word) {
     switch (word) {
-        case kCurrentOutput: return 487;  // "Analog Output"
-        case kRelayOutput: return 488;    // "Relay output"
-        case kCurrentInput: return 198;   // "Input 4 - 20 mA"
-        case kVoltageInput: return 197;   // "Input 0 - 10 V"
-        case kPt100Input: return 200;     // "Input PT100"
-        default: return 0;
+        case kCurrentOutput:
+            return 487;  // "Analog Output"
+        case kRelayOutput:
+            return 488;  // "Relay output"
+        case kCurrentInput:
+            return 198;  // "Input 4 - 20 mA"
+        case kVoltageInput:
+            return 197;  // "Input 0 - 10 V"
+        case kPt100Input:
+            return 200;  // "Input PT100"
+        default:
+            return 0;
     }
 }
 
@@ -36,9 +42,9 @@ void ModuleFields::Register(FieldBuilder& b) {
 
         // Range ends and units by kind: outputs in the flow unit they follow, inputs in their
         // measured unit.
-        int low = 362, high = 350, unitList = textid::kListUnits, unit = 12;  // °C
+        int low = 362, high = 350, unitList = textid::kListUnits, unit = 12;      // °C
         if (word == kCurrentOutput || word == kCurrentInput) low = 11, high = 9;  // 4 / 20 mA
-        if (word == kRelayOutput) low = 480, high = 481;  // low / high threshold
+        if (word == kRelayOutput) low = 480, high = 481;          // low / high threshold
         if (word == kVoltageInput) low = 3, high = 5, unit = 14;  // 0 V / 10 V, V
         if (word == kCurrentInput) unit = 13;                     // mA
         if (isOutput(word)) unitList = textid::kListFlowUnits, unit = 4;

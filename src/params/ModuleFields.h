@@ -13,8 +13,8 @@ namespace flowcfg {
 class ModuleFields {
 public:
     // Module words.
-    static constexpr int kCurrentOutput = 1, kRelayOutput = 2, kCurrentInput = 3,
-                         kVoltageInput = 4, kPt100Input = 5;
+    static constexpr int kCurrentOutput = 1, kRelayOutput = 2, kCurrentInput = 3, kVoltageInput = 4,
+                         kPt100Input = 5;
     static bool isOutput(int word) { return word == kCurrentOutput || word == kRelayOutput; }
     // The caption of a module kind, 0 for an empty slot or an unknown module.
     static int kindCaption(int word);

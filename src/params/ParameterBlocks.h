@@ -54,9 +54,9 @@ inline constexpr std::array<int, ParameterBlocks::kSetSize> kParameterSetOrder =
         order[n++] = address;
     for (int h = 0; h < B::kChords; ++h)
         order[n++] = B::chord(h);
-    for (int address : {B::kTotalizers, B::kLogger, B::kLoggerState, B::kSequencer, B::kIdentity,
-                        B::kProbeSets, B::kFunctions, B::kFunctionParameters, B::kModuleList,
-                        B::kFunctionOutputs})
+    for (int address :
+         {B::kTotalizers, B::kLogger, B::kLoggerState, B::kSequencer, B::kIdentity, B::kProbeSets,
+          B::kFunctions, B::kFunctionParameters, B::kModuleList, B::kFunctionOutputs})
         order[n++] = address;
     for (int k = 0; k < B::kModules; ++k)
         order[n++] = B::module(k);

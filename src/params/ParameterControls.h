@@ -24,10 +24,10 @@ inline constexpr int kMaximum = 1042;
 inline constexpr int kCombination = 1045;
 inline constexpr int kSlave2 = 1048;
 inline constexpr int kBauds2 = 1051;
-inline constexpr int kSequencer = 1054;      // block 0x1030
-inline constexpr int kVersionText = 1057;    // block 0xF300
-inline constexpr int kSynchronise = 1060;    // "Synchronisation with PC time", no register
-inline constexpr int kClock = 1063;          // block 0xE010
+inline constexpr int kSequencer = 1054;    // block 0x1030
+inline constexpr int kVersionText = 1057;  // block 0xF300
+inline constexpr int kSynchronise = 1060;  // "Synchronisation with PC time", no register
+inline constexpr int kClock = 1063;        // block 0xE010
 
 // Identity (block 0xFD00).
 inline constexpr int kSerialText = 1066;  // "%02.f/%02.f/%05.f" of the three parts, no register
@@ -157,9 +157,9 @@ constexpr int installedModule(int k) {
 // Functions (blocks 0xD000, 0xD100, 0x1800).
 inline constexpr int kFunctionMain = 8000;
 namespace function {
-inline constexpr int kSource = 0, kSource2 = 3, kUnit = 6;                 // 0xD000 rows
+inline constexpr int kSource = 0, kSource2 = 3, kUnit = 6;                     // 0xD000 rows
 inline constexpr int kOutputSource = 0, kOutputFunction = 3, kOutputUnit = 6;  // 0xD100
-inline constexpr int kA = 0, kB = 3, kC = 6;                               // 0x1800
+inline constexpr int kA = 0, kB = 3, kC = 6;                                   // 0x1800
 }  // namespace function
 constexpr int functionRow(int k, int field) {
     return 8010 + 10 * k + field;

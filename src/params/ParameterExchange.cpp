@@ -21,11 +21,9 @@ bool unitDidNotAnswer(int result) {
 
 ParameterExchange::ParameterExchange(VariableTable& table, BlockExchange& line,
                                      PageMessages& messages, ProgressView& progress)
-    : table_(table),
-      line_(line),
-      messages_(messages),
-      progress_(progress),
-      pause_([](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }) {}
+    : table_(table), line_(line), messages_(messages), progress_(progress), pause_([](int ms) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+      }) {}
 
 int ParameterExchange::ReadBlock(int address) {
     RegisterBlock* block = table_.FindBlock(address);
@@ -74,7 +72,8 @@ int ParameterExchange::ReadParameterSet() {
     if (!firmwareCompatible(firmware_)) {
         line_.close();
         progress_.hide();
-        messages_.showError(kFirmwareMismatch, kError, " " + firmware_.substr(0, 2) + "\n" + firmware_);
+        messages_.showError(kFirmwareMismatch, kError,
+                            " " + firmware_.substr(0, 2) + "\n" + firmware_);
         return -1;
     }
     int status = 0;

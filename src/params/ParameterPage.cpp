@@ -236,12 +236,18 @@ bool ParameterPage::LayoutChanged(int controlId) {
     const LayoutOptions& o = options();
     const LayoutOptions requested = RequestedOptions();
     switch (controlId) {
-        case ctl::kLevel: return requested.level != o.level;
-        case ctl::kLoggerShown: return requested.logger != o.logger;
-        case ctl::kTotalizersShown: return requested.totalizers != o.totalizers;
-        case ctl::kInputOutputShown: return requested.inputsOutputs != o.inputsOutputs;
-        case ctl::kPipes: return requested.pipes != o.pipes;
-        default: return false;
+        case ctl::kLevel:
+            return requested.level != o.level;
+        case ctl::kLoggerShown:
+            return requested.logger != o.logger;
+        case ctl::kTotalizersShown:
+            return requested.totalizers != o.totalizers;
+        case ctl::kInputOutputShown:
+            return requested.inputsOutputs != o.inputsOutputs;
+        case ctl::kPipes:
+            return requested.pipes != o.pipes;
+        default:
+            return false;
     }
 }
 
@@ -277,11 +283,20 @@ void ParameterPage::RunCommand(int commandId) {
     const int p = commandId / 10;
     if (p < 0 || p > 1) return;
     switch (commandId % 10) {
-        case ctl::command::kResetTable1: rules_.ResetCoefficients(p, 0); break;
-        case ctl::command::kResetTable2: rules_.ResetCoefficients(p, 1); break;
-        case ctl::command::kResetProfile: rules_.ResetProfile(p); break;
-        case ctl::command::kDefaultProfile: rules_.DefaultProfile(p); break;
-        default: break;
+        case ctl::command::kResetTable1:
+            rules_.ResetCoefficients(p, 0);
+            break;
+        case ctl::command::kResetTable2:
+            rules_.ResetCoefficients(p, 1);
+            break;
+        case ctl::command::kResetProfile:
+            rules_.ResetProfile(p);
+            break;
+        case ctl::command::kDefaultProfile:
+            rules_.DefaultProfile(p);
+            break;
+        default:
+            break;
     }
 }
 

@@ -19,8 +19,8 @@ std::vector<ParameterRow> ParameterRows::Rows(ParameterPage& page) {
                 row.tab = tabTitle;
                 const int caption = field->descriptor().captionText;
                 if (caption)
-                    row.caption = title.empty() ? texts.text(caption)
-                                                : title + ": " + texts.text(caption);
+                    row.caption =
+                        title.empty() ? texts.text(caption) : title + ": " + texts.text(caption);
                 else
                     row.caption = previous.empty() ? title : previous;
                 previous = row.caption;

@@ -56,9 +56,8 @@ int ParameterSession::Run(int mode, const std::string& source) {
         if (prepare_) prepare_(page);
         ++dialogs_;
         ParameterPage::Result result = host_.run(page);
-        if (result != ParameterPage::kRebuild) return result == ParameterPage::kOk
-                                                          ? ParameterPage::kOk
-                                                          : ParameterPage::kCancel;
+        if (result != ParameterPage::kRebuild)
+            return result == ParameterPage::kOk ? ParameterPage::kOk : ParameterPage::kCancel;
         if (!guard) guard = std::make_unique<RebuildFileGuard>(page.rebuildPath());
         LayoutOptions next = options;
         if (SettingsFile::ReadLayout(page.fileName(), next) != SettingsFile::Status::Ok) {

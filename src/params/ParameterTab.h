@@ -38,8 +38,8 @@ struct ParameterCommand {
 // only have no window.
 struct ParameterTab {
     TabKind kind = TabKind::General;
-    int pipe = -1;           // 0 pipe A, 1 pipe B, -1 not a pipe's tab
-    int captionText = 0;     // text id of the tab's title
+    int pipe = -1;              // 0 pipe A, 1 pipe B, -1 not a pipe's tab
+    int captionText = 0;        // text id of the tab's title
     std::string captionSuffix;  // " A", " B" for the tabs of a pipe when that needs saying
     bool shown = false;
     int index = -1;  // position among the shown tabs (the tab index of the fields' controls)

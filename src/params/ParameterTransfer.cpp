@@ -57,7 +57,8 @@ bool ParameterTransfer::typeMatches() {
     std::string message;
     const std::string parts[4] = {
         messages_.text(kDeviceConnected), messages_.item(textid::kListInstrumentType, instrument),
-        messages_.text(kFile), messages_.item(textid::kListInstrumentType, options_.instrumentType)};
+        messages_.text(kFile),
+        messages_.item(textid::kListInstrumentType, options_.instrumentType)};
     std::vector<char> text(64 + parts[0].size() + parts[1].size() + parts[2].size() +
                            parts[3].size());
     std::snprintf(text.data(), text.size(), "%s=%s\n%s=%s", parts[0].c_str(), parts[1].c_str(),

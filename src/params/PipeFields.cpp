@@ -65,10 +65,10 @@ void pipeTab(FieldBuilder& b, int p, int block) {
         b.group(349, " " + std::to_string(layer + 1));
         b.list(id(kLayerMaterial + 3 * layer), 349, textid::kListMaterial, materials[layer],
                2 + 6 * layer, block);
-        b.number(id(kLayerSpeed + 3 * layer), 41, "%0.f", 100, 15000, "3000", 4 + 6 * layer,
-                 block, kMetresPerSecond);
-        b.number(id(kLayerThickness + 3 * layer), 203, "%0.2f", 0, 600, "0.9", 6 + 6 * layer,
-                 block, kMm);
+        b.number(id(kLayerSpeed + 3 * layer), 41, "%0.f", 100, 15000, "3000", 4 + 6 * layer, block,
+                 kMetresPerSecond);
+        b.number(id(kLayerThickness + 3 * layer), 203, "%0.2f", 0, 600, "0.9", 6 + 6 * layer, block,
+                 kMm);
     }
     b.group(0);
     b.list(id(kProduct), 444, textid::kListProduct, 1, 20, block);
@@ -98,8 +98,8 @@ void linearizationTab(FieldBuilder& b, int p, int block) {
         b.group(338, " " + std::to_string(table + 1));
         b.add(flowField(id(refIds[table]), 450, "%0.f", 0, 32000, "0", refOffsets[table], block));
         for (int i = 0; i < PipeFields::kCoefficients; ++i)
-            b.number(id(firstCoefficients[table] + i), PipeFields::kCoefficientCaptions[i],
-                     "%0.3f", 0, 9.999, "1.000", refOffsets[table] + 2 + 2 * i, block);
+            b.number(id(firstCoefficients[table] + i), PipeFields::kCoefficientCaptions[i], "%0.3f",
+                     0, 9.999, "1.000", refOffsets[table] + 2 + 2 * i, block);
         b.command(ctl::command::forPipe(p, commands[table]), paramtext::kReset);
     }
     b.group(445);  // "Hydrolic profile"
@@ -140,8 +140,8 @@ void probeSets(FieldBuilder& b) {
     for (int set = 0; set < 2; ++set) {
         int base = 14 * set;
         b.group(set == 0 ? 489 : 490);  // "SA Probe", "SB Probe"
-        b.number(ctl::probeSet(set, ctl::kProbeT0), 493, "%0.1f", 0, 99.9, "0.0", 16 + base,
-                 block, 537);
+        b.number(ctl::probeSet(set, ctl::kProbeT0), 493, "%0.1f", 0, 99.9, "0.0", 16 + base, block,
+                 537);
         b.number(ctl::probeSet(set, ctl::kProbeAngle), 491, "%0.2f", 0, 90, "0.00", 18 + base,
                  block);
         // Stored as an index of the whole frequency list, offered from "3 MHz" on.

@@ -38,8 +38,7 @@ SettingsFile::Status SettingsFile::Load(const std::string& path, VariableTable& 
     LayoutOptions unused;
     if (!LayoutLine::Parse(layoutLineOf(file), unused)) return Status::IncorrectFile;
     const int blocks = table.CountGroup(kSettingsFileGroup);
-    if (file.indexAll() != RecordStatus::Ok || file.count() != blocks)
-        return Status::IncorrectFile;
+    if (file.indexAll() != RecordStatus::Ok || file.count() != blocks) return Status::IncorrectFile;
     std::vector<std::vector<std::uint8_t>> payloads(static_cast<std::size_t>(blocks));
     for (int i = 0; i < blocks; ++i) {
         const RegisterBlock* block = table.BlockAt(kSettingsFileGroup, i);

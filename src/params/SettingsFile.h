@@ -32,8 +32,7 @@ public:
     // Writes the blocks of group 3, encoded from the fields (raw blocks as stored), under a
     // header carrying `options`. The file is written beside its final name and renamed over it
     // only when complete, so a failed save leaves an existing file untouched.
-    static Status Save(const std::string& path, VariableTable& table,
-                       const LayoutOptions& options);
+    static Status Save(const std::string& path, VariableTable& table, const LayoutOptions& options);
 };
 
 }  // namespace flowcfg

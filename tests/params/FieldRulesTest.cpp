@@ -53,8 +53,12 @@ TEST_F(FieldRulesTest, ChordFieldsFollowTheNumberOfChords) {
 }
 
 TEST_F(FieldRulesTest, TheProbeFlagDecidesWhichProbeFieldsAreShown) {
-    auto layerShown = [&] { return field(ctl::pipeField(0, ctl::pipe::kLayerThickness)).isVisible(); };
-    auto distanceShown = [&] { return field(ctl::chordField(0, 0, ctl::chord::kDistance)).isVisible(); };
+    auto layerShown = [&] {
+        return field(ctl::pipeField(0, ctl::pipe::kLayerThickness)).isVisible();
+    };
+    auto distanceShown = [&] {
+        return field(ctl::chordField(0, 0, ctl::chord::kDistance)).isVisible();
+    };
     set(ctl::pipeField(0, ctl::pipe::kChords), 1);
     set(ctl::pipeField(0, ctl::pipe::kProbeType), 4);  // PX2103, 55°
     EXPECT_TRUE(layerShown());
@@ -118,8 +122,7 @@ TEST_F(FieldRulesTest, CoefficientCommandsSetTheirTablesOnly) {
                              "0.871", "0.863", "0.858", "0.845", "0.837", "0.829"};
     for (int i = 0; i < 20; ++i) {
         EXPECT_EQ(field(ctl::pipeField(1, ctl::pipe::kProfileCoefficient + i)).text(), curve[i]);
-        EXPECT_EQ(field(ctl::pipeField(1, ctl::pipe::kProfileAbscissa + i)).integer(),
-                  95 - 5 * i);
+        EXPECT_EQ(field(ctl::pipeField(1, ctl::pipe::kProfileAbscissa + i)).integer(), 95 - 5 * i);
     }
     // Pipe A's curve was not touched.
     EXPECT_EQ(field(ctl::pipeField(0, ctl::pipe::kProfileCoefficient + 19)).text(), "0.829");

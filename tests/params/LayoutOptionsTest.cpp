@@ -98,9 +98,9 @@ TEST(LayoutLineTest, BrokenLinesAreRefusedAndLeaveTheOptionsAlone) {
     const LayoutOptions before;
     for (const std::string& bad : {
              std::string(""),
-             std::string("2 1 0 1 0 2 1 1 4 2"),                 // ten values
-             good.substr(0, good.size() - 8),                     // a module word short
-             good.substr(0, good.find('_')),                      // no module words at all
+             std::string("2 1 0 1 0 2 1 1 4 2"),  // ten values
+             good.substr(0, good.size() - 8),     // a module word short
+             good.substr(0, good.find('_')),      // no module words at all
              std::string("2 1 0 1 0 2 1 1 4 2 x_") + good.substr(good.find('_') + 1),
              "2 1 0 1 0 7 1 1 4 2 3" + good.substr(good.find('_')),  // seven pipes
              "3 1 0 1 0 2 1 1 4 2 3" + good.substr(good.find('_')),  // no level 3

@@ -60,11 +60,10 @@ TEST(ParameterLayoutTest, LevelSimpleWithOnePipeShowsTheBasicTabsOnly) {
 
 TEST(ParameterLayoutTest, AdvancedWithTwoPipesShowsBothPipesAndTheirLinearization) {
     Laid laid(options(2, 2));
-    EXPECT_EQ(laid.tabTitles(),
-              (std::vector<std::string>{"General", "Pipe A", "Definition of cords A",
-                                        "Linearization A", "Pipe B", "Definition of cords B",
-                                        "Linearization B", "Logger", "Totalizer(s)",
-                                        "Input-output", "Function", "Advanced"}));
+    EXPECT_EQ(laid.tabTitles(), (std::vector<std::string>{
+                                    "General", "Pipe A", "Definition of cords A", "Linearization A",
+                                    "Pipe B", "Definition of cords B", "Linearization B", "Logger",
+                                    "Totalizer(s)", "Input-output", "Function", "Advanced"}));
     EXPECT_EQ(laid.field(ctl::pipeField(1, ctl::pipe::kCoefficient2 + 4)).tab,
               laid.layout.find(TabKind::Linearization, 1)->index);
     EXPECT_EQ(laid.field(ctl::pipeField(1, ctl::pipe::kKh)).tab,
@@ -152,7 +151,8 @@ TEST(ParameterLayoutTest, BlocksAndOffsetsAgreeWithTheSimulatorsRegisterMap) {
     for (int p = 0; p < 2; ++p) {
         auto f = [p](int field) { return ctl::pipeField(p, field); };
         EXPECT_EQ(offset(f(ctl::pipe::kDiameter)), P::kExternalDiameter);
-        EXPECT_EQ(offset(f(ctl::pipe::kLayerThickness + 6)), P::kLayerThickness + 2 * P::kLayerBytes);
+        EXPECT_EQ(offset(f(ctl::pipe::kLayerThickness + 6)),
+                  P::kLayerThickness + 2 * P::kLayerBytes);
         EXPECT_EQ(offset(f(ctl::pipe::kProbeType)), P::kProbeType);
         EXPECT_EQ(offset(f(ctl::pipe::kCoefficient2 + 10)), P::kCoefficients2 + 20);
         EXPECT_EQ(offset(f(ctl::pipe::kQUnit)), P::kQUnit);

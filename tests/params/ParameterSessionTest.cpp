@@ -170,10 +170,9 @@ TEST(ParameterSessionTest, ARebuiltFileKeepsItsNameWithChangedAndTheFileGoesEven
               ParameterPage::kCancel);
     // A header "2 ... 2 ..." opens at "Advanced" with the linearization of both pipes.
     EXPECT_EQ(tabs, (std::vector<std::string>{"General", "Pipe A", "Definition of cords A",
-                                              "Linearization A", "Pipe B",
-                                              "Definition of cords B", "Linearization B",
-                                              "Logger", "Totalizer(s)", "Input-output",
-                                              "Function", "Advanced"}));
+                                              "Linearization A", "Pipe B", "Definition of cords B",
+                                              "Linearization B", "Logger", "Totalizer(s)",
+                                              "Input-output", "Function", "Advanced"}));
     EXPECT_EQ(caption, dir.file("site.eta") + " (Changed)");
     EXPECT_FALSE(std::filesystem::exists(s.dir.file(ParameterPage::kRebuildFileName)));
 

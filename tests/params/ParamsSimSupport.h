@@ -48,9 +48,8 @@ public:
             std::size_t arrow = line.find("-> ");
             std::size_t data = line.find(" data=");
             if (arrow != std::string::npos)
-                r.outcome = line.substr(arrow + 3, data == std::string::npos
-                                                       ? std::string::npos
-                                                       : data - arrow - 3);
+                r.outcome = line.substr(
+                    arrow + 3, data == std::string::npos ? std::string::npos : data - arrow - 3);
             if (data != std::string::npos) r.data = line.substr(data + 6);
             out.push_back(r);
         }

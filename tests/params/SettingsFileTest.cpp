@@ -140,7 +140,8 @@ TEST(SettingsFileTest, BrokenFilesAreRefusedWithNothingHalfLoaded) {
     OfflinePage absent(LayoutOptions{}, nullptr, ParameterPage::kModeFile, dir.file("none.eta"));
     EXPECT_EQ(absent.page.Open(), ParameterPage::kCancel);
     ASSERT_EQ(absent.prompts.errors.size(), 1u);
-    EXPECT_EQ(absent.prompts.errors[0].message, "Couldn't open source file : " + dir.file("none.eta"));
+    EXPECT_EQ(absent.prompts.errors[0].message,
+              "Couldn't open source file : " + dir.file("none.eta"));
 }
 
 TEST(SettingsFileTest, AFailedSaveLeavesTheFileThatWasThere) {
