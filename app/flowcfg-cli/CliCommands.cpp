@@ -29,6 +29,11 @@ const Command kCommands[] = {
      "search [--config PATH] [--bauds N] [--timeout MS] [--lang 1-5] [--save]\n"
      "      finds the instrument on every port and speed; prints each try and what answered",
      runSearchCommand},
+    {"params",
+     "params read -o FILE.eta | write FILE.eta [--yes] | show FILE.eta | diff A.eta B.eta\n"
+     "      the instrument's parameter set: read it into a settings file, write a settings\n"
+     "      file to it with every check, show a file's fields, compare two files",
+     runParamsCommand},
 };
 
 void printUsage(std::ostream& out) {

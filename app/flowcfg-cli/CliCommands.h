@@ -13,6 +13,7 @@ struct CliContext {
     std::ostream& out;
     std::ostream& err;
     StartupEnvironment environment;
+    std::istream* in = nullptr;  // answers to questions; nullptr: standard input
 };
 
 // Runs `args` (without the program name): the first word names the command. Returns the
@@ -26,5 +27,6 @@ int runTextsCommand(const std::vector<std::string>& args, CliContext& context);
 int runPortsCommand(const std::vector<std::string>& args, CliContext& context);
 int runExchangeCommand(const std::vector<std::string>& args, CliContext& context);
 int runSearchCommand(const std::vector<std::string>& args, CliContext& context);
+int runParamsCommand(const std::vector<std::string>& args, CliContext& context);
 
 }  // namespace flowcfg::cli
