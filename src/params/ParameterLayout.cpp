@@ -15,13 +15,18 @@
 namespace flowcfg {
 
 void ParameterLayout::addTab(TabKind kind, int pipe, int captionText, bool shown) {
-    ParameterTab tab;
+    const char* suffix = "";
+    if (pipe == 1)
+        suffix = " B";
+    else if (pipe == 0 && options_.pipes >= 2)
+        suffix = " A";
+    tabs_.emplace_back();
+    ParameterTab& tab = tabs_.back();
     tab.kind = kind;
     tab.pipe = pipe;
     tab.captionText = captionText;
-    if (pipe == 1 || (pipe == 0 && options_.pipes >= 2)) tab.captionSuffix = pipe ? " B" : " A";
+    tab.captionSuffix.assign(suffix);
     tab.shown = shown;
-    tabs_.push_back(tab);
 }
 
 ParameterLayout ParameterLayout::ApplyLayout(const LayoutOptions& options, VariableTable& table) {
