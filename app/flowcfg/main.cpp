@@ -3,6 +3,7 @@
 #include "shell/Application.h"
 #include "shell/SettingsKeys.h"
 #include "ui/MainWindow.h"
+#include "ui/ParameterCommands.h"
 #include "ui/ProgramArt.h"
 
 // Start-up: settings from "last.cfg", the configuration file and the machine-wide store, then
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(flowcfg::ProgramArt::applicationIcon());
     {
         flowcfg::MainWindow window(application);
+        flowcfg::ParameterCommands settingsCommands(window);
         window.exec();
     }
     application.saveLastConfig();

@@ -49,7 +49,12 @@ void ModuleFields::Register(FieldBuilder& b) {
         if (word == kCurrentInput) unit = 13;                     // mA
         if (isOutput(word)) unitList = textid::kListFlowUnits, unit = 4;
 
-        b.display(id(kWord), 528, "%0.f", 0, block);
+        b.add({.id = id(kWord),
+               .caption = 528,
+               .kind = VariableDescriptor::kDisplay,
+               .initial = std::to_string(word),  // a new set is made for the module fitted
+               .offset = 0,
+               .block = block});
         b.add({.id = id(kMode),
                .caption = 142,
                .kind = VariableDescriptor::kSpin,

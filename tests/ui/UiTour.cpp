@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "Screenshot.h"
+#include "SettingsFiles.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
 #include "shell/ConfigurationFiles.h"
@@ -20,8 +21,11 @@
 #include "ui/CComboKV.h"
 #include "ui/MainWindow.h"
 #include "ui/OptionsPage.h"
+#include "ui/ParameterDialog.h"
 #include "ui/QtTranslations.h"
+#include "ui/StartDialogWindow.h"
 #include "ui/TabPages.h"
+#include "ui/WidgetProgress.h"
 #include "ui/WidgetPrompts.h"
 
 namespace flowcfg {
@@ -124,6 +128,46 @@ TEST_F(UiTour, OptionsPageTabsInEveryLanguage) {
             page.combo(OptionsPage::kPort)->showPopup();
             shoot(page, "options-fr-ports");
             page.combo(OptionsPage::kPort)->hidePopup();
+        }
+    }
+}
+
+// The settings pages: the start dialog, then every tab of the parameter dialog of a set for two
+// pipes at level "Advanced" with modules of each kind, in French and English.
+TEST_F(UiTour, SettingsPagesEveryTab) {
+    LayoutOptions o;
+    o.level = 2;
+    o.pipes = 2;
+    o.chordsA = 3;
+    o.chordsB = 2;
+    o.maxChords = 6;
+    o.modules = {1, 1, 2, 3, 4, 5};
+    const std::string file = t.dir.file("poste-2.eta");
+    ASSERT_EQ(testing::writeSettingsFile(file, o), 0);
+    for (int code : {1, 2}) {
+        useLanguage(code);
+        const std::string language = kLanguageNames[code - 1];
+        {
+            StartDialogWindow start(t.app);
+            start.showOptions(o);
+            start.move(40, 40 + Screenshot::kTitleHeight);
+            start.show();
+            shoot(start, "settings-" + language + "-start");
+        }
+        testing::ScriptedPrompts prompts;
+        testing::NoLine line;
+        WidgetProgress progress(nullptr);
+        ParameterPage page(o, PageContext{prompts, progress, line, code}, ParameterPage::kModeFile,
+                           file);
+        ParameterDialog dialog(t.app, page, progress);
+        ASSERT_EQ(dialog.prepare(), ParameterPage::kStayOpen);
+        dialog.show();
+        dialog.move(40, 40 + Screenshot::kTitleHeight);
+        for (int tab = 0; tab < dialog.tabs()->count(); ++tab) {
+            dialog.tabs()->setCurrentIndex(tab);
+            char name[64];
+            std::snprintf(name, sizeof name, "settings-%s-tab%02d", language.c_str(), tab + 1);
+            shoot(dialog, name);
         }
     }
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "params/ParameterSession.h"
+#include "ui/ForwardingPrompts.h"
+#include "ui/WidgetProgress.h"
+
+namespace flowcfg {
+
+class MainWindow;
+
+// The "Settings" commands of the main window: "&Paramétrage" of "&Dialogue" (read from the
+// instrument, mode 1), of "&Nouveau" (a new set, mode 2), and "&Ouvrir" for settings files
+// (mode 4). Each runs the whole session (start dialog, parameter dialog, rebuilds) on the
+// configured link, with the parameter dialogs as its windows.
+class ParameterCommands : public ParameterDialogHost {
+public:
+    // Registers the commands and the file type with `window`, which must outlive this object.
+    explicit ParameterCommands(MainWindow& window);
+    ~ParameterCommands() override;
+
+    // Runs the session in `mode` on `source` (the settings file of mode 4).
+    int runSession(int mode, const std::string& source = {});
+
+    ParameterPage::Result run(ParameterPage& page) override;
+
+private:
+    MainWindow& window_;
+    ForwardingPrompts prompts_;
+    WidgetProgress progress_;
+};
+
+}  // namespace flowcfg
