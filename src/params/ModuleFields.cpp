@@ -86,8 +86,12 @@ void ModuleFields::Register(FieldBuilder& b) {
                    .offset = offset,
                    .block = block});
         b.list(id(kUnit), 533, unitList, unit, 14, block);
-        b.display(ctl::installedModule(k), paramtext::kDeviceConnected, "%0.f", 2 * k,
-                  ParameterBlocks::kModuleList);
+        b.add({.id = ctl::installedModule(k),
+               .caption = paramtext::kDeviceConnected,
+               .kind = VariableDescriptor::kDisplay,
+               .initial = std::to_string(word),
+               .offset = 2 * k,
+               .block = ParameterBlocks::kModuleList});
     }
 }
 

@@ -122,11 +122,13 @@ void ParameterTransfer::buildWriteGroup(bool modules, int loggerAnswer) {
 }
 
 int ParameterTransfer::TransferToInstrument() {
-    RegisterBlock* moduleList = table_.FindBlock(B::kModuleList);
-    RegisterBlock* identity = table_.FindBlock(B::kIdentity);
-    if (!moduleList || !identity) return kFailed;
-    const Bytes ownModules = moduleList->data;
-    const Bytes ownIdentity = identity->data;
+    // The set's own module list and identity, as its fields hold them (a new set has the
+    // modules of its layout).
+    if (!table_.FindBlock(B::kModuleList) || !table_.FindBlock(B::kIdentity)) return kFailed;
+    Bytes ownModules, ownIdentity;
+    table_.Encode(B::kModuleList, ownModules,
+                  std::size_t(table_.RegisterCount(B::kModuleList)) * 2);
+    table_.Encode(B::kIdentity, ownIdentity, std::size_t(table_.RegisterCount(B::kIdentity)) * 2);
     bool typeOk = false, modulesOk = true;
     {
         ReadGroupRestorer restorer(table_);

@@ -17,7 +17,7 @@ using testing::ScriptedPrompts;
 using testing::SimInstrument;
 
 // A new set (the fields' initial values) for a one-pipe instrument with modules in slots 1-4,
-// as flowsim starts by default.
+// as flowsim starts by default. A new set is made for the modules of its layout.
 LayoutOptions onePipe() {
     LayoutOptions o;
     o.instrumentType = 0;
@@ -37,10 +37,6 @@ struct Transfer {
                ParameterPage::kModeNew) {
         page.Build(nullptr);
         page.exchange().setPause([](int) {});
-        Bytes modules(48, 0);
-        for (int k = 0; k < 24; ++k)
-            modules[std::size_t(2 * k + 1)] = std::uint8_t(options.modules[std::size_t(k)]);
-        page.table().Decode(ParameterBlocks::kModuleList, modules);
     }
 };
 
