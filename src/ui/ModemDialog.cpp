@@ -1,0 +1,193 @@
+#include "ui/ModemDialog.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "link/ModemCommands.h"
+#include "link/ModemReportRules.h"
+#include "texts/TextIds.h"
+
+namespace flowcfg {
+namespace {
+
+// The status area is plain text: the modem's carriage returns go, its line feeds stay.
+QString forStatus(const std::string& text) {
+    return QString::fromStdString(text).remove(QLatin1Char('\r'));
+}
+
+}  // namespace
+
+ModemDialog::ModemDialog(Application& application, SerialLink& link, Mode mode,
+                         bool* modemConnected, QWidget* parent)
+    : PageDialog(application, parent),
+      link_(link),
+      mode_(mode),
+      modemConnected_(modemConnected),
+      settings_(LinkSettings::Load(config())),
+      status_(new QPlainTextEdit(this)),
+      progress_(new QProgressBar(this)),
+      cancel_(new QPushButton(this)) {
+    setObjectName("ModemDialog");
+    setCaptionId(mode == kConnect ? ModemReportRules::kTextConnectTitle
+                                  : ModemReportRules::kTextDisconnectTitle);
+    status_->setReadOnly(true);
+    status_->setMinimumSize(360, 160);
+    progress_->setRange(0, kProgressSteps);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    cancel_->setText(QString::fromStdString(text(textid::kTextCancel)));
+    connect(cancel_, &QPushButton::clicked, this, &ModemDialog::reject);
+    progressTimer_.setInterval(kProgressTickMs);
+    connect(&progressTimer_, &QTimer::timeout, this, &ModemDialog::tick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cancel_);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(status_, 1);
+    column->addWidget(progress_);
+    column->addLayout(buttons);
+}
+
+ModemDialog::~ModemDialog() {
+    detach();
+    dialer_.WaitIdle();
+}
+
+void ModemDialog::setTiming(const ModemDialer::Timing& timing, int settleMs, int tickMs) {
+    dialer_.SetTiming(timing);
+    settleMs_ = settleMs;
+    progressTimer_.setInterval(tickMs);
+}
+
+int ModemDialog::exec() {
+    const int port = settings_.portNumber;
+    const int baud = settings_.baudIndex;
+    if (mode_ == kConnect) {
+        if (dialer_.Connect(this, &link_, language(), port, baud,
+                            ModemCommands::Init(settings_.initString),
+                            ModemCommands::Dial(settings_.dialingMethod, settings_.phoneNumber),
+                            'N', 8, 1) != 0) {
+            showError(ModemReportRules::kTextCannotOpenPort, ModemReportRules::kTextError);
+            return QDialog::Rejected;
+        }
+        // One step a tick: the bar fills in the time the dial is given.
+        progressTimer_.start();
+    } else if (dialer_.Disconnect(this, &link_, modemConnected_, language(), port, baud,
+                                  ModemCommands::HangUp(settings_.hangUpString), 'N', 8,
+                                  1) != 0) {
+        // No hang-up started (no connection, or the port cannot be opened): nothing would ever
+        // end the window.
+        return QDialog::Rejected;
+    }
+    return PageDialog::exec();
+}
+
+QString ModemDialog::statusText() const {
+    return status_->toPlainText();
+}
+
+void ModemDialog::OnModemReport(int code, const std::string& text) {
+    // On the dialer's thread: the report is handled on the window's thread, and the procedure
+    // waits for it, unless the window is going away.
+    std::unique_lock lock(reportMutex_);
+    if (closing_) return;
+    const unsigned ticket = handledCount_ + 1;
+    QMetaObject::invokeMethod(
+        this,
+        [this, code, text] {
+            {
+                std::lock_guard guard(reportMutex_);
+                if (closing_) return;
+            }
+            handleReport(code, text);
+            std::lock_guard guard(reportMutex_);
+            ++handledCount_;
+            reportHandled_.notify_all();
+        },
+        Qt::QueuedConnection);
+    reportHandled_.wait(lock, [&] { return closing_ || handledCount_ >= ticket; });
+}
+
+void ModemDialog::handleReport(int code, const std::string& text) {
+    status_->moveCursor(QTextCursor::End);
+    status_->insertPlainText(forStatus(text));
+    status_->ensureCursorVisible();
+
+    const ModemReportAction action = ModemReportRules::Decide(code, text);
+    if (action.restartProgress) progress_->setValue(0);
+    if (action.stopProgress) progressTimer_.stop();
+    if (action.messageId != 0) showError(action.messageId, ModemReportRules::kTextCaution);
+    if (ending_) return;  // cancelled while the message was up
+    if (action.startHangUp) {
+        // The dial procedure is still delivering this report: the hang-up starts once it ended.
+        QTimer::singleShot(0, this, &ModemDialog::startAutomaticHangUp);
+        return;
+    }
+    if (action.end == ModemReportAction::End::Connected)
+        finish(QDialog::Accepted, action.pauseBeforeEnd);
+    else if (action.end == ModemReportAction::End::Cancelled)
+        finish(QDialog::Rejected, action.pauseBeforeEnd);
+}
+
+void ModemDialog::startAutomaticHangUp() {
+    if (ending_) return;
+    dialer_.WaitIdle();
+    // A flag of the dialog's own: the application's connection flag stays as it is.
+    ownConnected_ = true;
+    if (dialer_.Disconnect(this, &link_, &ownConnected_, language(), settings_.portNumber,
+                           settings_.baudIndex, ModemCommands::HangUp(settings_.hangUpString),
+                           'N', 8, 1) != 0)
+        finish(QDialog::Rejected, false);
+}
+
+void ModemDialog::finish(int result, bool pause) {
+    ending_ = true;
+    cancel_->setEnabled(false);
+    if (pause)
+        // The modem settles before anything else goes on the line; the window stays live.
+        QTimer::singleShot(settleMs_, this, [this, result] { done(result); });
+    else
+        done(result);
+}
+
+void ModemDialog::tick() {
+    progress_->setValue(std::min(progress_->value() + 1, progress_->maximum()));
+}
+
+void ModemDialog::detach() {
+    {
+        std::lock_guard lock(reportMutex_);
+        closing_ = true;
+    }
+    reportHandled_.notify_all();
+    dialer_.Abandon();
+}
+
+void ModemDialog::reject() {
+    if (ending_) return;  // an outcome is on its way
+    ending_ = true;
+    progressTimer_.stop();
+    cancel_->setEnabled(false);
+    if (!dialer_.IsRunning()) {
+        PageDialog::reject();
+        return;
+    }
+    // The procedure finishes on its own (an answer it waits for comes or times out); the
+    // window stays live meanwhile and closes as soon as it has.
+    detach();
+    auto* waiter = new QTimer(this);
+    waiter->setInterval(50);
+    connect(waiter, &QTimer::timeout, this, [this, waiter] {
+        if (dialer_.IsRunning()) return;
+        waiter->stop();
+        dialer_.WaitIdle();
+        done(QDialog::Rejected);
+    });
+    waiter->start();
+}
+
+}  // namespace flowcfg
