@@ -73,7 +73,8 @@ void DeviceSearchDialog::SetSecondLine(const std::string& text) {
 }
 
 void DeviceSearchDialog::SetRange(int maximum, int position) {
-    progress_->setRange(0, maximum);
+    // An empty range would turn the bar into a busy indicator.
+    progress_->setRange(0, std::max(maximum, 1));
     progress_->setValue(position);
     repaintNow();
 }

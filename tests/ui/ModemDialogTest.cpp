@@ -1,0 +1,202 @@
+// The modem dialog against flowsim's modem and a scripted one, with the waits shortened: what
+// it shows, which messages it gives and how it ends.
+#include "ui/ModemDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "common/TestApplication.h"
+#include "link/InstrumentLink.h"
+#include "link/PortTable.h"
+#include "link/PtyPair.h"
+#include "link/ScriptedModem.h"
+#include "sim/SimTestSupport.h"
+#include "ui/ModemDialogConnector.h"
+
+namespace flowcfg {
+namespace {
+
+using testing::PtyPair;
+using testing::RunningSim;
+using testing::ScriptedModem;
+using testing::TestApplication;
+
+constexpr int kCom = 2;
+
+// Closes every message box that opens and keeps its text.
+class MessageCatcher {
+public:
+    MessageCatcher() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || box == last_) return;
+            last_ = box;
+            texts.push_back(box->text().toStdString());
+            QTimer::singleShot(0, box, &QMessageBox::accept);
+        });
+        timer_.start(5);
+    }
+    std::vector<std::string> texts;
+
+private:
+    QTimer timer_;
+    QMessageBox* last_ = nullptr;
+};
+
+class ModemDialogTest : public ::testing::Test {
+protected:
+    // The site's modem on COM2, dialled by tone.
+    void useModemOn(const std::string& path, const std::string& init = "") {
+        PortTable table;
+        table.Assign(kCom, path);
+        PortTable::Install(table);
+        IniFile config = t.config();
+        config.writeReal("Com", "Port", kCom - 1);
+        config.writeReal("Modem", "Use modem", 0);
+        config.writeString("Modem", "Telefon number", "0321");
+        if (!init.empty()) config.writeString("Modem", "Initalisation string", init);
+    }
+    // flowsim's guard time is 100 ms in these tests.
+    static void shorten(ModemDialog& dialog, int dialAnswerMs = 2000) {
+        ModemDialer::Timing timing;
+        timing.initAnswer = 800;
+        timing.dialAnswer = dialAnswerMs;
+        timing.silenceBeforeEscape = 250;
+        timing.escapeAnswer = 1000;
+        timing.pauseBeforeHangUp = 20;
+        timing.hangUpAnswer = 1000;
+        dialog.setTiming(timing, 10, 20);
+    }
+
+    TestApplication t;
+    InstrumentLink link;
+    MessageCatcher messages;
+};
+
+TEST_F(ModemDialogTest, ConnectsThroughFlowsimShowingTheWholeConversation) {
+    RunningSim sim({"--modem", "--guard", "100"});
+    useModemOn(sim.path());
+    bool connected = false;
+    ModemDialog dialog(t.app, link, ModemDialog::kConnect, &connected);
+    shorten(dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Connexion modem");
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(dialog.statusText().toStdString(),
+              "Initialisation :AT &&F S95=0 E0 Q0 V1 W2 &&K0 M0\n\n\nOK\n\n"
+              "Numérotation :ATDT0321\n\nCONNECT 9600\n");
+    // The dialog itself never sets the flag: its caller does, on OK.
+    EXPECT_FALSE(connected);
+    EXPECT_TRUE(link.IsOpen());
+    sim.stop();
+    EXPECT_NE(sim.log().find("< AT &F S95=0 E0 Q0 V1 W2 &K0 M0"), std::string::npos);
+}
+
+TEST_F(ModemDialogTest, EchoLessModemNoCarrierAndAPortThatCannotOpen) {
+    {
+        RunningSim sim({});  // no modem: the instrument ignores the commands
+        useModemOn(sim.path());
+        ModemDialog dialog(t.app, link, ModemDialog::kConnect, nullptr);
+        shorten(dialog);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(messages.texts[0].rfind("Echec de la connexion ! ", 0), 0u) << messages.texts[0];
+        EXPECT_EQ(dialog.statusText().indexOf("Numérotation"), -1);
+    }
+    messages.texts.clear();
+    {
+        RunningSim sim({"--modem", "--dial-answer", "nocarrier", "--guard", "100"});
+        useModemOn(sim.path());
+        ModemDialog dialog(t.app, link, ModemDialog::kConnect, nullptr);
+        shorten(dialog);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_EQ(messages.texts, std::vector<std::string>{"Echec de la connexion !"});
+        EXPECT_EQ(dialog.statusText().indexOf("+++"), -1);
+        sim.stop();
+        EXPECT_EQ(sim.log().find("< +++"), std::string::npos);
+    }
+    messages.texts.clear();
+    {
+        PortTable::Install(PortTable());
+        ModemDialog dialog(t.app, link, ModemDialog::kConnect, nullptr);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_EQ(messages.texts, std::vector<std::string>{"Impossible d'ouvrir le port COM !"});
+    }
+}
+
+TEST_F(ModemDialogTest, AnUnknownAnswerIsHungUpWithoutTouchingTheApplicationFlag) {
+    PtyPair pty;
+    ScriptedModem modem(pty, [](const std::string& command) -> std::string {
+        return command.rfind("ATD", 0) == 0 ? "\r\nVOICE\r\n" : "\r\nOK\r\n";
+    });
+    useModemOn(pty.path(), "&F E0");
+    ModemDialog dialog(t.app, link, ModemDialog::kConnect, &t.app.modemConnected);
+    shorten(dialog);
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_FALSE(t.app.modemConnected);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Echec de la connexion !"});
+    EXPECT_EQ(modem.Commands(),
+              (std::vector<std::string>{"AT &F E0", "ATDT0321", "+++", "AT H0"}));
+    EXPECT_NE(dialog.statusText().indexOf("VOICE\n\n+++\n\nOK\n\nRaccrocherAT H0\n\nOK\n"), -1)
+        << dialog.statusText().toStdString();
+}
+
+TEST_F(ModemDialogTest, DisconnectHangsUpOnlyWhenConnected) {
+    PtyPair pty;
+    ScriptedModem modem(pty, [](const std::string&) { return std::string("\r\nOK\r\n"); });
+    useModemOn(pty.path());
+    bool connected = false;
+    {
+        ModemDialog dialog(t.app, link, ModemDialog::kDisconnect, &connected);
+        shorten(dialog);
+        EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+        EXPECT_TRUE(dialog.statusText().isEmpty());
+    }
+    EXPECT_TRUE(modem.Received().empty());
+
+    connected = true;
+    ModemDialog dialog(t.app, link, ModemDialog::kDisconnect, &connected);
+    shorten(dialog);
+    EXPECT_EQ(dialog.windowTitle(), "Déconnexion modem");
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_FALSE(connected);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(modem.Received(), "+++AT H0\r\n");
+    // No dial, so no bar moves.
+    EXPECT_EQ(dialog.progressBar()->value(), 0);
+}
+
+TEST_F(ModemDialogTest, CancelWaitsForTheProcedureAndDialsNothing) {
+    PtyPair pty;
+    ScriptedModem modem(pty, [](const std::string&) { return std::string("\r\nOK\r\n"); });
+    useModemOn(pty.path());
+    ModemDialog dialog(t.app, link, ModemDialog::kConnect, nullptr);
+    shorten(dialog);
+    // Cancel as soon as the initialisation command is on its way.
+    QTimer::singleShot(30, dialog.cancelButton(), &QPushButton::click);
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isBusy());
+    EXPECT_EQ(modem.Commands(), std::vector<std::string>{"AT &F S95=0 E0 Q0 V1 W2 &K0 M0"});
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(ModemDialogTest, OpeningALinkThroughTheModemRunsTheDialog) {
+    RunningSim sim({"--modem", "--guard", "100", "--slave", "4"});
+    useModemOn(sim.path());
+    ModemDialogConnector connector(t.app, nullptr);
+    link.SetModemConnector(&connector);
+    // The real waits: the flowsim modem answers at once, so only the pause after CONNECT counts.
+    ASSERT_EQ(link.Open(kCom, 5, 'N', 8, 1, true, &t.app.modemConnected), 0);
+    EXPECT_TRUE(t.app.modemConnected);
+    Bytes data;
+    link.SetAnswerTimeout(1000);
+    EXPECT_EQ(link.Exchange(4, 3, 0xFF00, 1, data), 0);
+}
+
+}  // namespace
+}  // namespace flowcfg
