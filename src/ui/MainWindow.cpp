@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "link/PortTable.h"
 #include "shell/ConfigurationFiles.h"
 #include "shell/LogoBitmap.h"
 #include "shell/MainMenu.h"
@@ -13,6 +14,7 @@
 #include "shell/ProgramIdentity.h"
 #include "ui/AboutBox.h"
 #include "ui/MenuBarView.h"
+#include "ui/ModemMenu.h"
 #include "ui/OptionsPage.h"
 #include "ui/ProgramArt.h"
 #include "ui/QtTranslations.h"
@@ -20,7 +22,10 @@
 namespace flowcfg {
 
 MainWindow::MainWindow(Application& application, QWidget* parent)
-    : PageDialog(application, parent), menuBar_(new QMenuBar(this)), picture_(new QLabel(this)) {
+    : PageDialog(application, parent),
+      menuBar_(new QMenuBar(this)),
+      picture_(new QLabel(this)),
+      modemConnector_(application, this) {
     placement().section = kPlacementSection;
     placement().flags = WindowPlacement::kRememberPosition;
     setWindowIcon(ProgramArt::applicationIcon());
@@ -43,11 +48,20 @@ MainWindow::MainWindow(Application& application, QWidget* parent)
     setCommandHandler(MenuCommand::ConfLoad, [this] { loadConfigurationFile(); });
     setCommandHandler(MenuCommand::Apropo, [this] { showAbout(); });
     setCommandHandler(MenuCommand::Ouvrir, [this] { openFile(); });
+    setCommandHandler(MenuCommand::ModemConnect, [this] { ModemMenu::connect(*this); });
+    setCommandHandler(MenuCommand::ModemDeconnect, [this] { ModemMenu::disconnect(*this); });
+    link_.SetModemConnector(&modemConnector_);
+    // The link reaches COM numbers through the configuration file's port table.
+    PortTable::Install(PortTable::Load(config()));
 
     QtTranslations::use(language());
     setCaptionText(ProgramIdentity::mainWindowTitle());
     setCaptionFile(ConfigurationFiles::captionName(settings().configFilePath));
     rebuildMenu();
+}
+
+MainWindow::~MainWindow() {
+    ModemMenu::hangUp(application(), link_, this);
 }
 
 // The customer's picture replaces the program's own when one was announced at start-up; it is
@@ -118,6 +132,7 @@ void MainWindow::refresh() {
     reloadLanguage();
     QtTranslations::use(language());
     application().reloadLinkSettings();
+    PortTable::Install(PortTable::Load(config()));
     setCaptionFile(ConfigurationFiles::captionName(settings().configFilePath));
     rebuildMenu();
 }
@@ -131,6 +146,7 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::openOptionsPage() {
     {
         OptionsPage page(application(), this);
+        page.setSearchLink(&link_);
         page.exec();
     }
     refresh();

@@ -4,7 +4,9 @@
 #include <map>
 #include <string>
 
+#include "link/InstrumentLink.h"
 #include "shell/MenuModel.h"
+#include "ui/ModemDialogConnector.h"
 #include "ui/PageDialog.h"
 
 class QAction;
@@ -22,6 +24,11 @@ public:
     static constexpr const char* kPlacementSection = "DialogBase";
 
     explicit MainWindow(Application& application, QWidget* parent = nullptr);
+    // Hangs up a modem call that is still up.
+    ~MainWindow() override;
+
+    // The one link to the instrument; opened through the modem dialog in modem mode.
+    InstrumentLink& link() { return link_; }
 
     using Handler = std::function<void()>;
     void setCommandHandler(MenuCommand command, Handler handler);
@@ -63,6 +70,8 @@ private:
     QLabel* picture_;
     MenuBar menu_;
     std::map<MenuCommand, QAction*> actions_;
+    ModemDialogConnector modemConnector_;
+    InstrumentLink link_;
 };
 
 }  // namespace flowcfg

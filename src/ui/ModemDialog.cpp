@@ -14,6 +14,16 @@ namespace flowcfg {
 namespace {
 
 // The status area is plain text: the modem's carriage returns go, its line feeds stay.
+struct DefaultTiming {
+    ModemDialer::Timing timing;
+    int settleMs = ModemReportRules::kSettleMs;
+    int tickMs = ModemDialog::kProgressTickMs;
+};
+DefaultTiming& defaults() {
+    static DefaultTiming timing;
+    return timing;
+}
+
 QString forStatus(const std::string& text) {
     return QString::fromStdString(text).remove(QLatin1Char('\r'));
 }
@@ -40,8 +50,8 @@ ModemDialog::ModemDialog(Application& application, SerialLink& link, Mode mode,
     progress_->setTextVisible(false);
     cancel_->setText(QString::fromStdString(text(textid::kTextCancel)));
     connect(cancel_, &QPushButton::clicked, this, &ModemDialog::reject);
-    progressTimer_.setInterval(kProgressTickMs);
     connect(&progressTimer_, &QTimer::timeout, this, &ModemDialog::tick);
+    setTiming(defaults().timing, defaults().settleMs, defaults().tickMs);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -61,6 +71,10 @@ void ModemDialog::setTiming(const ModemDialer::Timing& timing, int settleMs, int
     dialer_.SetTiming(timing);
     settleMs_ = settleMs;
     progressTimer_.setInterval(tickMs);
+}
+
+void ModemDialog::setDefaultTiming(const ModemDialer::Timing& timing, int settleMs, int tickMs) {
+    defaults() = {timing, settleMs, tickMs};
 }
 
 int ModemDialog::exec() {

@@ -35,6 +35,8 @@ public:
 
     // The procedures' waits, the pause before ending and the progress tick; tests shorten them.
     void setTiming(const ModemDialer::Timing& timing, int settleMs, int tickMs);
+    // The same for every dialog made from now on (the program keeps the real ones).
+    static void setDefaultTiming(const ModemDialer::Timing& timing, int settleMs, int tickMs);
 
     // Starts the procedure and runs the window until the procedure has ended it (or it was
     // cancelled). A port that cannot be opened is reported and ends it at once.

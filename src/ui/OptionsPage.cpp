@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "link/DeviceSearch.h"
+#include "link/LinkSettings.h"
 #include "link/PortTable.h"
 #include "shell/CFileDialogKV.h"
 #include "shell/ComboItemList.h"
@@ -19,6 +21,7 @@
 #include "ui/CComboKV.h"
 #include "ui/CEditKV.h"
 #include "ui/ControlEvent.h"
+#include "ui/DeviceSearchDialog.h"
 #include "ui/TabPage.h"
 #include "ui/TabPages.h"
 
@@ -204,6 +207,11 @@ TabPage* OptionsPage::buildGeneralTab() {
     port->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     port->setMinimumContentsLength(26);
     addCombo(comGrid, 2, kBauds, 29, list(kBaudList));
+    auto* detection = new CButtonKV(qs(text(textid::kTextDetection)));
+    detection->setObjectName(QStringLiteral("button%1").arg(kDetectionButton));
+    detection->setNotifyId(kDetectionButton);
+    buttons_[kDetectionButton] = detection;
+    comGrid->addWidget(detection, 3, 1, 1, 2, Qt::AlignLeft);
     showPorts();
     column->addStretch(1);
 
@@ -325,6 +333,7 @@ void OptionsPage::controlNotified(const ControlEvent& event) {
                 modified_ = true;
             }
             if (event.notifyId() == kSaveAsButton) saveAs();
+            if (event.notifyId() == kDetectionButton) runDetection();
             break;
         default:
             break;
@@ -340,6 +349,21 @@ void OptionsPage::browseSpreadsheet() {
     auto chosen = prompts().chooseFile(request);
     if (!chosen) return;
     edits_[kSpreadsheet]->setText(qs(*chosen));
+    modified_ = true;
+}
+
+void OptionsPage::runDetection() {
+    InstrumentLink own;
+    own.SetAnswerTimeout(LinkSettings::kAnswerTimeoutMs);
+    InstrumentLink& link = searchLink_ ? *searchLink_ : own;
+    DeviceSearchDialog search(application(), link, DeviceSearch::kIdentificationRegister,
+                              DeviceSearch::kIdentificationRegisters,
+                              DeviceSearch::kAddressByteOffset, combos_[kBauds]->count(), this);
+    search.exec();
+    if (search.FoundBaudIndex() == -1) return;
+    combos_[kPort]->select(search.FoundPort() - 1);
+    combos_[kBauds]->select(search.FoundBaudIndex());
+    edits_[kJBus]->setValue(search.FoundAddress());
     modified_ = true;
 }
 

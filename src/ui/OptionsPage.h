@@ -16,6 +16,7 @@ namespace flowcfg {
 class CButtonKV;
 class CComboKV;
 class CEditKV;
+class InstrumentLink;
 class TabPage;
 class TabPages;
 
@@ -50,6 +51,7 @@ public:
         kBrowseButton = 4990,
         kClearButton = 5030,
         kSaveAsButton = 5040,
+        kDetectionButton = 4980,
     };
 
     OptionsPage(Application& application, QWidget* parent = nullptr);
@@ -70,6 +72,12 @@ public:
 
     // Save as: asks for a new configuration file, saves the fields into it and closes.
     void saveAs();
+    // The link the "Détection" button searches with (the main window's); without one the page
+    // uses a link of its own.
+    void setSearchLink(InstrumentLink* link) { searchLink_ = link; }
+    // "Détection": searches every port and speed for the instrument and, when one answers,
+    // shows its port, speed and slave number in the fields (to be saved as usual).
+    void runDetection();
 
     void done(int result) override;
 
@@ -91,6 +99,7 @@ private:
     bool writeFields();
 
     Ports ports_;
+    InstrumentLink* searchLink_ = nullptr;
     TabPages* tabs_ = nullptr;
     std::map<int, CEditKV*> edits_;
     std::map<int, CComboKV*> combos_;

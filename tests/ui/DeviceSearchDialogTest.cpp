@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -13,6 +14,10 @@
 #include "link/PortTable.h"
 #include "link/PtyPair.h"
 #include "sim/SimTestSupport.h"
+#include "ui/CButtonKV.h"
+#include "ui/CComboKV.h"
+#include "ui/CEditKV.h"
+#include "ui/OptionsPage.h"
 
 namespace flowcfg {
 namespace {
@@ -91,6 +96,39 @@ TEST(DeviceSearchDialogTest, NothingAnswersAndNoPortExists) {
     // No try to count: an empty bar, not a busy indicator.
     EXPECT_EQ(dialog.progressBar()->maximum(), 1);
     EXPECT_EQ(dialog.progressBar()->value(), 0);
+}
+
+TEST(DeviceSearchDialogTest, TheOptionsPageDetectionButtonFillsPortSpeedAndSlave) {
+    TestApplication t;
+    RunningSim sim({"--baud", "4800", "--slave", "23"});
+    PortTable table;
+    table.Assign(2, sim.path());
+    PortTable::Install(table);
+    InstrumentLink link;
+    link.SetAnswerTimeout(150);
+    t.config().writeReal("Com", "Port", 1);
+    OptionsPage page(t.app, {{2, sim.path()}});
+    page.setSearchLink(&link);
+    ASSERT_FALSE(page.isModified());
+
+    // Ok is pressed in the search dialog once it shows.
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [] {
+        auto* dialog = qobject_cast<DeviceSearchDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->okButton()->isVisible()) dialog->okButton()->click();
+    });
+    presser.start(5);
+    CButtonKV* detection = page.button(OptionsPage::kDetectionButton);
+    ASSERT_NE(detection, nullptr);
+    EXPECT_EQ(detection->text(), "Détection");
+    detection->click();
+
+    EXPECT_EQ(page.combo(OptionsPage::kPort)->selectedValue(), 1);  // Com 2
+    EXPECT_EQ(page.combo(OptionsPage::kBauds)->currentText(), "4800");
+    EXPECT_EQ(page.edit(OptionsPage::kJBus)->text(), "23");
+    EXPECT_TRUE(page.isModified());
+    // Nothing is stored until the page is saved.
+    EXPECT_EQ(t.config().readString("Com", "JBus", "none"), "none");
 }
 
 }  // namespace

@@ -86,6 +86,8 @@ TEST_F(MainWindowTest, MenuBarHasFourMenusOrFiveWithTheModem) {
     ASSERT_TRUE(window.actionFor(MenuCommand::DialMesure)->isEnabled());
     window.actionFor(MenuCommand::DialMesure)->trigger();
     EXPECT_EQ(opened, 1);
+    // No call was made: nothing to hang up when the window goes.
+    t.app.modemConnected = false;
 }
 
 TEST_F(MainWindowTest, LanguageChosenInTheOptionsPageChangesEveryMenuTextWhenItCloses) {

@@ -16,6 +16,7 @@
 #include "link/PtyPair.h"
 #include "link/ScriptedModem.h"
 #include "sim/SimTestSupport.h"
+#include "ui/MainWindow.h"
 #include "ui/ModemDialogConnector.h"
 
 namespace flowcfg {
@@ -34,8 +35,9 @@ public:
     MessageCatcher() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || box == last_) return;
-            last_ = box;
+            // Boxes live on the stack: one may take the address of the last, so each is marked.
+            if (!box || box->property("caught").toBool()) return;
+            box->setProperty("caught", true);
             texts.push_back(box->text().toStdString());
             QTimer::singleShot(0, box, &QMessageBox::accept);
         });
@@ -45,7 +47,6 @@ public:
 
 private:
     QTimer timer_;
-    QMessageBox* last_ = nullptr;
 };
 
 class ModemDialogTest : public ::testing::Test {
@@ -56,6 +57,7 @@ protected:
         table.Assign(kCom, path);
         PortTable::Install(table);
         IniFile config = t.config();
+        config.writeString("Ports", PortTable::KeyFor(kCom), path);
         config.writeReal("Com", "Port", kCom - 1);
         config.writeReal("Modem", "Use modem", 0);
         config.writeString("Modem", "Telefon number", "0321");
@@ -101,6 +103,7 @@ TEST_F(ModemDialogTest, EchoLessModemNoCarrierAndAPortThatCannotOpen) {
     {
         RunningSim sim({});  // no modem: the instrument ignores the commands
         useModemOn(sim.path());
+        InstrumentLink link;
         ModemDialog dialog(t.app, link, ModemDialog::kConnect, nullptr);
         shorten(dialog);
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
@@ -112,6 +115,7 @@ TEST_F(ModemDialogTest, EchoLessModemNoCarrierAndAPortThatCannotOpen) {
     {
         RunningSim sim({"--modem", "--dial-answer", "nocarrier", "--guard", "100"});
         useModemOn(sim.path());
+        InstrumentLink link;
         ModemDialog dialog(t.app, link, ModemDialog::kConnect, nullptr);
         shorten(dialog);
         EXPECT_EQ(dialog.exec(), QDialog::Rejected);
@@ -196,6 +200,46 @@ TEST_F(ModemDialogTest, OpeningALinkThroughTheModemRunsTheDialog) {
     Bytes data;
     link.SetAnswerTimeout(1000);
     EXPECT_EQ(link.Exchange(4, 3, 0xFF00, 1, data), 0);
+}
+
+TEST_F(ModemDialogTest, TheMainWindowsModemMenuConnectsAndDisconnects) {
+    RunningSim sim({"--modem", "--guard", "100"});
+    useModemOn(sim.path());
+    ModemDialer::Timing timing;
+    timing.silenceBeforeEscape = 250;
+    timing.pauseBeforeHangUp = 20;
+    ModemDialog::setDefaultTiming(timing, 10, 20);
+    t.app.reloadLinkSettings();
+    {
+        MainWindow window(t.app);
+        ASSERT_TRUE(window.canRun(MenuCommand::ModemConnect));
+        window.runCommand(MenuCommand::ModemConnect);
+        EXPECT_TRUE(t.app.modemConnected);
+        EXPECT_TRUE(window.link().IsOpen());
+        EXPECT_NE(window.actionFor(MenuCommand::ModemDeconnect), nullptr);
+        EXPECT_EQ(window.actionFor(MenuCommand::ModemConnect), nullptr);
+
+        window.runCommand(MenuCommand::ModemDeconnect);
+        EXPECT_FALSE(t.app.modemConnected);
+        EXPECT_FALSE(window.link().IsOpen());
+        EXPECT_NE(window.actionFor(MenuCommand::ModemConnect), nullptr);
+
+        // A call still up when the window goes is hung up.
+        window.runCommand(MenuCommand::ModemConnect);
+        ASSERT_TRUE(t.app.modemConnected);
+    }
+    EXPECT_FALSE(t.app.modemConnected);
+    ModemDialog::setDefaultTiming(ModemDialer::Timing{}, 2000, ModemDialog::kProgressTickMs);
+    sim.stop();
+    const std::string log = sim.log();
+    std::size_t calls = 0, drops = 0;
+    for (std::size_t at = 0; (at = log.find("> CONNECT", at)) != std::string::npos; ++at)
+        ++calls;
+    for (std::size_t at = 0; (at = log.find("call dropped", at)) != std::string::npos; ++at)
+        ++drops;
+    EXPECT_EQ(calls, 2u);
+    EXPECT_EQ(drops, 2u);
+    EXPECT_TRUE(messages.texts.empty());
 }
 
 }  // namespace
