@@ -17,8 +17,8 @@ QString qs(const std::string& text) {
 }  // namespace
 
 DeviceSearchDialog::DeviceSearchDialog(Application& application, InstrumentLink& link,
-                                       int startRegister, int registerCount,
-                                       int addressByteOffset, int baudLimit, QWidget* parent)
+                                       int startRegister, int registerCount, int addressByteOffset,
+                                       int baudLimit, QWidget* parent)
     : PageDialog(application, parent),
       search_(link, startRegister, registerCount, addressByteOffset, baudLimit, language()),
       firstLine_(new QLabel(this)),

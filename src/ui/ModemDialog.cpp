@@ -91,8 +91,7 @@ int ModemDialog::exec() {
         // One step a tick: the bar fills in the time the dial is given.
         progressTimer_.start();
     } else if (dialer_.Disconnect(this, &link_, modemConnected_, language(), port, baud,
-                                  ModemCommands::HangUp(settings_.hangUpString), 'N', 8,
-                                  1) != 0) {
+                                  ModemCommands::HangUp(settings_.hangUpString), 'N', 8, 1) != 0) {
         // No hang-up started (no connection, or the port cannot be opened): nothing would ever
         // end the window.
         return QDialog::Rejected;
@@ -153,8 +152,8 @@ void ModemDialog::startAutomaticHangUp() {
     // A flag of the dialog's own: the application's connection flag stays as it is.
     ownConnected_ = true;
     if (dialer_.Disconnect(this, &link_, &ownConnected_, language(), settings_.portNumber,
-                           settings_.baudIndex, ModemCommands::HangUp(settings_.hangUpString),
-                           'N', 8, 1) != 0)
+                           settings_.baudIndex, ModemCommands::HangUp(settings_.hangUpString), 'N',
+                           8, 1) != 0)
         finish(QDialog::Rejected, false);
 }
 

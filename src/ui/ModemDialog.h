@@ -73,7 +73,7 @@ private:
 
     std::mutex reportMutex_;
     std::condition_variable reportHandled_;
-    bool closing_ = false;     // guarded by reportMutex_
+    bool closing_ = false;       // guarded by reportMutex_
     unsigned handledCount_ = 0;  // guarded by reportMutex_
 
     ModemDialer dialer_;  // last: its procedure ends before the rest of the window goes

@@ -26,8 +26,8 @@ void ModemMenu::disconnect(MainWindow& window) {
 void ModemMenu::hangUp(Application& application, SerialLink& link, QWidget* parent) {
     if (!application.modemConnected) return;
     {
-        ModemDialog dialog(application, link, ModemDialog::kDisconnect,
-                           &application.modemConnected, parent);
+        ModemDialog dialog(application, link, ModemDialog::kDisconnect, &application.modemConnected,
+                           parent);
         dialog.exec();
     }
     application.modemConnected = false;

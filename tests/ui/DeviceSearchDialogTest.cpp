@@ -71,10 +71,13 @@ TEST(DeviceSearchDialogTest, ShowsEachTryAndFindsTheInstrumentOnTheSecondPort) {
     // French, the language of a new configuration file.
     EXPECT_EQ(dialog.windowTitle(), "Détection automatique");
     EXPECT_EQ(dialog.firstLine()->text(), "Recherche de l'appareil");
-    const std::vector<std::string> shown = {
-        "Com 1 - 115200 bauds", "Com 3 - 115200 bauds", "Com 1 - BlueTooth",
-        "Com 3 - BlueTooth",    "Com 1 - 9600 bauds",   "Com 3 - 9600 bauds",
-        "L'appareil a répondu.\nDétection réussie !"};
+    const std::vector<std::string> shown = {"Com 1 - 115200 bauds",
+                                            "Com 3 - 115200 bauds",
+                                            "Com 1 - BlueTooth",
+                                            "Com 3 - BlueTooth",
+                                            "Com 1 - 9600 bauds",
+                                            "Com 3 - 9600 bauds",
+                                            "L'appareil a répondu.\nDétection réussie !"};
     EXPECT_EQ(watcher.lines, shown);
     EXPECT_EQ(dialog.progressBar()->maximum(), 16);
     EXPECT_EQ(dialog.progressBar()->value(), 16);

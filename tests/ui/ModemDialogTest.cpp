@@ -144,8 +144,7 @@ TEST_F(ModemDialogTest, AnUnknownAnswerIsHungUpWithoutTouchingTheApplicationFlag
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_FALSE(t.app.modemConnected);
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Echec de la connexion !"});
-    EXPECT_EQ(modem.Commands(),
-              (std::vector<std::string>{"AT &F E0", "ATDT0321", "+++", "AT H0"}));
+    EXPECT_EQ(modem.Commands(), (std::vector<std::string>{"AT &F E0", "ATDT0321", "+++", "AT H0"}));
     EXPECT_NE(dialog.statusText().indexOf("VOICE\n\n+++\n\nOK\n\nRaccrocherAT H0\n\nOK\n"), -1)
         << dialog.statusText().toStdString();
 }
