@@ -13,8 +13,9 @@ int LinkBlockExchange::open() {
     return result == 0 ? 0 : kCannotOpen;
 }
 
+// A modem connection stays up between runs: closing the port would end the call.
 void LinkBlockExchange::close() {
-    link_.Close();
+    if (!(settings_.useModem && modemConnected_ && *modemConnected_)) link_.Close();
 }
 
 int LinkBlockExchange::read(int start, int count, Bytes& data) {

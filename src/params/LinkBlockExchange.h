@@ -9,7 +9,8 @@ namespace flowcfg {
 // Blocks exchanged through the program's InstrumentLink with a page's link settings: the port
 // opened with the configured port and speed, no parity, 8 data bits, 1 stop bit (through the
 // modem when the settings say so), reads with the answer time-out, writes with the longer one
-// parameter writes get, each exchange to the configured slave.
+// parameter writes get, each exchange to the configured slave. The port is closed after each run
+// of exchanges, except while a modem connection is up.
 class LinkBlockExchange : public BlockExchange {
 public:
     // `modemConnected` is the program's flag of a modem connection that is up (may be null).

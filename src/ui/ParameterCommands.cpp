@@ -1,6 +1,5 @@
 #include "ui/ParameterCommands.h"
 
-#include "link/InstrumentLink.h"
 #include "link/LinkSettings.h"
 #include "params/LinkBlockExchange.h"
 #include "params/ParameterTexts.h"
@@ -30,8 +29,7 @@ ParameterCommands::~ParameterCommands() {
 int ParameterCommands::runSession(int mode, const std::string& source) {
     Application& application = window_.application();
     const LinkSettings settings = LinkSettings::Load(window_.config());
-    InstrumentLink link;
-    LinkBlockExchange line(link, settings, &application.modemConnected);
+    LinkBlockExchange line(window_.link(), settings, &application.modemConnected);
     StartDialogWindow start(application, &window_);
     ParameterSession session(window_.config(),
                              PageContext{prompts_, progress_, line, window_.language()}, &start,
