@@ -17,8 +17,9 @@ namespace flowcfg {
 class DeviceSearch {
 public:
     static constexpr int kIdentificationRegister = 0xFF00;
-    // The identification block's length in registers.
-    static constexpr int kIdentificationRegisters = 32;
+    // The part of the identification block the program reads everywhere: up to the end of the
+    // firmware version text (20 characters from byte 10).
+    static constexpr int kIdentificationRegisters = 15;
     // The slave address is the second byte of the block's first register.
     static constexpr int kAddressByteOffset = 1;
     static constexpr int kPortCount = 256;  // flags by COM number, [0] unused

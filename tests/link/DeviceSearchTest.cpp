@@ -121,8 +121,8 @@ TEST(DeviceSearchTest, TheAddressIsTheSecondDataByteWhateverSlaveTheReplyCarries
     EXPECT_EQ(search.FoundAddress(), 0x2A);
     peer.Stop();
     ASSERT_EQ(peer.Requests().size(), 1u);
-    // Slave 0, function 3, the identification block's 32 registers.
-    EXPECT_EQ(peer.Requests()[0], ScriptedPeer::WithCrc({0, 3, 0xFF, 0x00, 0x00, 0x20}));
+    // Slave 0, function 3, the identification block's first 15 registers.
+    EXPECT_EQ(peer.Requests()[0], ScriptedPeer::WithCrc({0, 3, 0xFF, 0x00, 0x00, 0x0F}));
 }
 
 TEST(DeviceSearchTest, SilentOrMissingPortsEndInFailureWithTheLinkClosed) {
