@@ -59,8 +59,13 @@ void ModemSession::OnModemReport(int code, const std::string& text) {
     if (action.messageId != 0) ShowMessage(action.messageId, ModemReportRules::kTextCaution);
     if (action.startHangUp) hangUpNeeded_ = true;
     if (code == ModemDialer::kHangUpAnswer && action.messageId == 0) hangUpConfirmed_ = true;
-    if (action.pauseBeforeEnd) std::this_thread::sleep_for(std::chrono::milliseconds(settleMs_));
-    if (action.end == ModemReportAction::End::Connected) connected_ = true;
+    if (action.end == ModemReportAction::End::Connected) {
+        // The modem settles before the first exchange. (The dialog also lingers after a
+        // confirmed hang-up so that it can be read; without a window nothing needs that.)
+        if (action.pauseBeforeEnd)
+            std::this_thread::sleep_for(std::chrono::milliseconds(settleMs_));
+        connected_ = true;
+    }
 }
 
 }  // namespace flowcfg

@@ -18,8 +18,7 @@ public:
     // The modem settings come from `settings`; texts are in `language`.
     ModemSession(const LinkSettings& settings, int language, ModemSessionView& view);
 
-    // The procedures' waits, and the pause before ending after "CONNECT" or a confirmed
-    // hang-up.
+    // The procedures' waits, and the pause after "CONNECT" before the link is used.
     void SetTiming(const ModemDialer::Timing& timing, int settleMs);
 
     // Opens the port of `link` directly, initialises the modem and dials: true when the call is
