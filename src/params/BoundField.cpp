@@ -85,13 +85,13 @@ int BoundField::attach(FieldControlFactory* factory, LanguageTable& texts) {
         !factory || (d.flags & VariableDescriptor::kWindowless) != 0 || d.controlId == 0;
     if (!windowless) {
         auto create = [&](FieldControlSpec::Role role, int id, int kind) {
-            FieldControlSpec spec;
-            spec.role = role;
-            spec.controlId = id;
-            spec.tab = d.tab;
-            spec.kind = kind;
-            spec.fieldId = d.controlId;
-            return factory->createControl(spec);
+            FieldControlSpec request;
+            request.role = role;
+            request.controlId = id;
+            request.tab = d.tab;
+            request.kind = kind;
+            request.fieldId = d.controlId;
+            return factory->createControl(request);
         };
         int valueId = d.controlId;
         if (d.captionText != 0) {

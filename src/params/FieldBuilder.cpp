@@ -51,8 +51,8 @@ VariableDescriptor describe(const FieldSpec& s) {
 
 }  // namespace
 
-void FieldBuilder::addUnlisted(const FieldSpec& spec) {
-    table_.Register(describe(spec));
+void FieldBuilder::addUnlisted(const FieldSpec& field) {
+    table_.Register(describe(field));
 }
 
 void FieldBuilder::add(const FieldSpec& s) {

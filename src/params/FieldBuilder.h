@@ -47,9 +47,9 @@ public:
     // A command button of the current tab, beside the current group.
     void command(int id, int text);
 
-    void add(const FieldSpec& spec);
+    void add(const FieldSpec& field);
     // A field of no tab and no group (the markers that size the chord blocks).
-    void addUnlisted(const FieldSpec& spec);
+    void addUnlisted(const FieldSpec& field);
 
     // Common forms.
     void list(int id, int caption, int list, int initial, int offset, int block, double first = 0,

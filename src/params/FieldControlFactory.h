@@ -33,7 +33,7 @@ public:
     virtual ~FieldControlFactory() = default;
 
     // A new control; nullptr when it cannot be created (Build then stops with -1).
-    virtual std::unique_ptr<FieldControl> createControl(const FieldControlSpec& spec) = 0;
+    virtual std::unique_ptr<FieldControl> createControl(const FieldControlSpec& request) = 0;
     // The title of tab page `tab`, set by SetLanguage and by Build for the tabs the table was
     // given titles for.
     virtual void setTabTitle(int tab, const std::string& title);

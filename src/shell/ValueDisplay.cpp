@@ -9,21 +9,21 @@
 namespace flowcfg {
 namespace {
 
-std::string printfDouble(const std::string& spec, double value) {
+std::string printfDouble(const std::string& directive, double value) {
     char buffer[512];
-    int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    int n = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
     if (n < 0) return {};
     if (static_cast<std::size_t>(n) < sizeof buffer)
         return std::string(buffer, static_cast<std::size_t>(n));
     std::string big(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(big.data(), big.size(), spec.c_str(), value);
+    std::snprintf(big.data(), big.size(), directive.c_str(), value);
     big.resize(static_cast<std::size_t>(n));
     return big;
 }
 
-std::string printfInteger(const std::string& spec, long long value) {
+std::string printfInteger(const std::string& directive, long long value) {
     char buffer[256];
-    int n = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    int n = std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
     if (n < 0) return {};
     return std::string(buffer,
                        std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
@@ -88,7 +88,7 @@ std::string formatSignificant(double value, int significantDigits) {
 
 std::string formatPrintf(double value, std::string_view format) {
     // Find the one conversion: '%', flags, width, precision, optional length, conversion.
-    std::string prefix, suffix, spec;
+    std::string prefix, suffix, directive;
     char conversion = 0;
     std::size_t i = 0;
     while (i < format.size()) {
@@ -118,9 +118,9 @@ std::string formatPrintf(double value, std::string_view format) {
             ++j;  // length modifiers are re-chosen below
         }
         if (j < format.size()) conversion = format[j];
-        spec = flagsWidthPrecision;
+        directive = flagsWidthPrecision;
         // Widths and precisions beyond what any field needs are refused.
-        if (spec.size() > 12) conversion = 0;
+        if (directive.size() > 12) conversion = 0;
         i = j + 1;
         // The rest is literal text: a '%' (or "%%") in it prints one '%'.
         for (; i < format.size(); ++i) {
@@ -140,17 +140,17 @@ std::string formatPrintf(double value, std::string_view format) {
         case 'E':
         case 'g':
         case 'G':
-            return printfDouble(prefix + spec + conversion + suffix, value);
+            return printfDouble(prefix + directive + conversion + suffix, value);
         case 'd':
         case 'i':
         case 'u':
         case 'c':
         case 'l':
-            return printfInteger(prefix + spec + "lld" + suffix, truncateToInteger(value));
+            return printfInteger(prefix + directive + "lld" + suffix, truncateToInteger(value));
         case 'x':
         case 'X':
         case 'o':
-            return printfInteger(prefix + spec + "ll" + conversion + suffix,
+            return printfInteger(prefix + directive + "ll" + conversion + suffix,
                                  truncateToInteger(value));
         default:
             return printfDouble("%f", value);

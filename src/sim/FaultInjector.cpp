@@ -2,11 +2,11 @@
 
 namespace flowcfg {
 
-FaultInjector::FaultInjector(std::vector<FaultSpec> faults, std::uint32_t seed)
+FaultInjector::FaultInjector(std::vector<FaultRule> faults, std::uint32_t seed)
     : faults_(std::move(faults)), random_(seed) {}
 
-std::optional<FaultSpec> FaultInjector::pick(std::uint16_t startRegister) {
-    for (FaultSpec& f : faults_) {
+std::optional<FaultRule> FaultInjector::pick(std::uint16_t startRegister) {
+    for (FaultRule& f : faults_) {
         if (f.startRegister >= 0 && f.startRegister != startRegister) continue;
         if (f.count == 0) continue;
         if (f.probability < 1.0) {

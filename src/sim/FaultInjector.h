@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "sim/FaultSpec.h"
+#include "sim/FaultRule.h"
 
 namespace flowcfg {
 
@@ -14,13 +14,13 @@ namespace flowcfg {
 // probability draw succeeds applies, and only it.
 class FaultInjector {
 public:
-    FaultInjector(std::vector<FaultSpec> faults, std::uint32_t seed);
+    FaultInjector(std::vector<FaultRule> faults, std::uint32_t seed);
 
-    std::optional<FaultSpec> pick(std::uint16_t startRegister);
+    std::optional<FaultRule> pick(std::uint16_t startRegister);
     bool empty() const { return faults_.empty(); }
 
 private:
-    std::vector<FaultSpec> faults_;
+    std::vector<FaultRule> faults_;
     std::mt19937 random_;
 };
 

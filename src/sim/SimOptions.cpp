@@ -87,7 +87,7 @@ const char* SimOptions::usage() {
            "                         are not understood\n"
            "  --pace BAUD            send and expect bytes at the line time of BAUD\n"
            "  --turnaround MS        delay before each answer\n"
-           "  --fault SPEC           KIND[=ARG][@REGISTER][*COUNT][~PROBABILITY], repeatable;\n"
+           "  --fault RULE           KIND[=ARG][@REGISTER][*COUNT][~PROBABILITY], repeatable;\n"
            "                         kinds: noanswer badcrc truncate[=BYTES] wrongslave[=ADDR]\n"
            "                         exception=N garbage[=BYTES] delay=MS unplug[=REPLUG_MS]\n"
            "  --seed N               seed of the noise and of fault probabilities (default 1)\n"
@@ -166,8 +166,8 @@ bool SimOptions::parse(const std::vector<std::string>& args, SimOptions& out, st
             if (!number(i, 0, 600000, n)) return false;
             o.turnaroundMs = static_cast<int>(n);
         } else if (a == "--fault") {
-            FaultSpec f;
-            if (!value(i, v) || !FaultSpec::parse(v, f, error)) return false;
+            FaultRule f;
+            if (!value(i, v) || !FaultRule::parse(v, f, error)) return false;
             o.faults.push_back(f);
         } else if (a == "--seed") {
             if (!number(i, 0, 0xFFFFFFFFL, n)) return false;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/FaultSpec.h"
+#include "sim/FaultRule.h"
 
 namespace flowcfg {
 
@@ -29,7 +29,7 @@ struct SimOptions {
     int baud = 9600;
     int pace = 0;  // 0: bytes travel as fast as the pseudo-terminal takes them
     int turnaroundMs = 0;
-    std::vector<FaultSpec> faults;
+    std::vector<FaultRule> faults;
     std::uint32_t seed = 1;
 
     // The modem.

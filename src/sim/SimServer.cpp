@@ -197,13 +197,13 @@ void SimServer::serve(const FrameAssembler::Frame& frame) {
         byteTime_ > 0.0 ? frame.firstByteTime + byteTime_ * static_cast<double>(frame.bytes.size())
                         : frame.lastByteTime;
 
-    const std::optional<FaultSpec> fault = faults_.pick(q.start);
-    if (fault && fault->kind == FaultSpec::Kind::Unplug) {
+    const std::optional<FaultRule> fault = faults_.pick(q.start);
+    if (fault && fault->kind == FaultRule::Kind::Unplug) {
         log_.request(now, q, "fault unplug");
         unplug(*fault, now);
         return;
     }
-    if (fault && fault->kind == FaultSpec::Kind::NoAnswer) {
+    if (fault && fault->kind == FaultRule::Kind::NoAnswer) {
         // The request is lost on its way: the instrument neither acts nor answers.
         log_.request(now, q, "fault noanswer");
         return;
@@ -211,7 +211,7 @@ void SimServer::serve(const FrameAssembler::Frame& frame) {
 
     SlaveReply reply;
     const std::size_t commandsBefore = instrument_->commands().size();
-    if (fault && fault->kind == FaultSpec::Kind::Exception) {
+    if (fault && fault->kind == FaultRule::Kind::Exception) {
         reply.slave = static_cast<std::uint8_t>(instrument_->slave());
         reply.function = static_cast<std::uint8_t>(q.function | 0x80);
         reply.exception = static_cast<int>(fault->argument);
@@ -228,7 +228,7 @@ void SimServer::serve(const FrameAssembler::Frame& frame) {
     }
 
     std::uint8_t replySlave = reply.slave;
-    if (fault && fault->kind == FaultSpec::Kind::WrongSlave) {
+    if (fault && fault->kind == FaultRule::Kind::WrongSlave) {
         replySlave =
             static_cast<std::uint8_t>(fault->hasArgument ? fault->argument : reply.slave % 247 + 1);
     }
@@ -239,23 +239,23 @@ void SimServer::serve(const FrameAssembler::Frame& frame) {
     double delay = options_.turnaroundMs / 1000.0;
     if (fault) {
         switch (fault->kind) {
-            case FaultSpec::Kind::BadCrc:
+            case FaultRule::Kind::BadCrc:
                 bytes.back() ^= 0xFF;
                 break;
-            case FaultSpec::Kind::Truncate: {
+            case FaultRule::Kind::Truncate: {
                 const std::size_t keep = fault->hasArgument
                                              ? static_cast<std::size_t>(fault->argument)
                                              : bytes.size() / 2;
                 bytes.resize(std::min(keep, bytes.size() - 1));
                 break;
             }
-            case FaultSpec::Kind::Garbage: {
+            case FaultRule::Kind::Garbage: {
                 const long n = fault->hasArgument ? fault->argument : 4;
                 for (long i = 0; i < n; ++i)
                     bytes.push_back(static_cast<std::uint8_t>(random_()));
                 break;
             }
-            case FaultSpec::Kind::Delay:
+            case FaultRule::Kind::Delay:
                 delay += fault->argument / 1000.0;
                 break;
             default:
@@ -282,7 +282,7 @@ void SimServer::send(const std::vector<std::uint8_t>& bytes, double start) {
     }
 }
 
-void SimServer::unplug(const FaultSpec& fault, double now) {
+void SimServer::unplug(const FaultRule& fault, double now) {
     line_.close();
     assembler_.clear();
     log_.event(now, "line", "unplugged");

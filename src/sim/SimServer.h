@@ -47,7 +47,7 @@ private:
     void serve(const FrameAssembler::Frame& frame);
     void send(const std::vector<std::uint8_t>& bytes, double start);
     bool waitUntil(double time);
-    void unplug(const FaultSpec& fault, double now);
+    void unplug(const FaultRule& fault, double now);
     void replug(double now);
     void updateLink();
     void removeLink();

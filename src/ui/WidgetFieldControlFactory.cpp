@@ -32,44 +32,44 @@ QObject* WidgetFieldControlFactory::ownerFor(int tab) const {
     return page_;
 }
 
-bool WidgetFieldControlFactory::place(const FieldControlSpec& spec, QWidget* widget) {
-    if (auto slot = slots_.find(spec.controlId); slot != slots_.end() && slot->second.grid) {
+bool WidgetFieldControlFactory::place(const FieldControlSpec& request, QWidget* widget) {
+    if (auto slot = slots_.find(request.controlId); slot != slots_.end() && slot->second.grid) {
         const Slot& s = slot->second;
         s.grid->addWidget(widget, s.row, s.column, s.rowSpan, s.columnSpan);
         return true;
     }
-    auto grid = grids_.find(spec.tab);
+    auto grid = grids_.find(request.tab);
     if (grid == grids_.end() || !grid->second) return false;
-    auto key = std::make_pair(spec.tab, spec.fieldId);
+    auto key = std::make_pair(request.tab, request.fieldId);
     auto row = fieldRows_.find(key);
     if (row == fieldRows_.end()) {
         // The row after the grid's last one (an empty grid reports one row).
         int next = grid->second->count() == 0 ? 0 : grid->second->rowCount();
         row = fieldRows_.emplace(key, next).first;
     }
-    int column = spec.role == FieldControlSpec::Role::Caption ? 0
-                 : spec.role == FieldControlSpec::Role::Value ? 1
-                                                              : 2;
+    int column = request.role == FieldControlSpec::Role::Caption ? 0
+                 : request.role == FieldControlSpec::Role::Value ? 1
+                                                                 : 2;
     grid->second->addWidget(widget, row->second, column);
     return true;
 }
 
 std::unique_ptr<FieldControl> WidgetFieldControlFactory::createControl(
-    const FieldControlSpec& spec) {
+    const FieldControlSpec& request) {
     if (!page_) return nullptr;
     QWidget* widget = nullptr;
     QWidget* removed = nullptr;
-    QObject* owner = ownerFor(spec.tab);
+    QObject* owner = ownerFor(request.tab);
     auto notifying = [&](auto* control) {
         control->setOwner(owner);
-        control->setNotifyId(spec.fieldId);
+        control->setNotifyId(request.fieldId);
         return control;
     };
-    if (spec.role != FieldControlSpec::Role::Value) {
+    if (request.role != FieldControlSpec::Role::Value) {
         widget = new QLabel;
-    } else if (spec.kind & kList) {
+    } else if (request.kind & kList) {
         widget = notifying(new CComboKV);
-    } else if (spec.kind & kSpin) {
+    } else if (request.kind & kSpin) {
         // An edit box with its arrows beside it.
         removed = new QWidget;
         auto* row = new QHBoxLayout(removed);
@@ -78,9 +78,9 @@ std::unique_ptr<FieldControl> WidgetFieldControlFactory::createControl(
         widget = notifying(new CEditKV);
         row->addWidget(widget);
         row->addWidget(notifying(new CSpinKV));
-    } else if (spec.kind & kEdit) {
+    } else if (request.kind & kEdit) {
         widget = notifying(new CEditKV);
-    } else if (spec.kind & kGauge) {
+    } else if (request.kind & kGauge) {
         auto* gauge = new QProgressBar;
         gauge->setRange(0, 100);
         widget = gauge;
@@ -90,8 +90,8 @@ std::unique_ptr<FieldControl> WidgetFieldControlFactory::createControl(
         widget = label;
     }
     QWidget* top = removed ? removed : widget;
-    top->setObjectName(QStringLiteral("item%1").arg(spec.controlId));
-    if (!place(spec, top)) {
+    top->setObjectName(QStringLiteral("item%1").arg(request.controlId));
+    if (!place(request, top)) {
         delete top;
         return nullptr;
     }

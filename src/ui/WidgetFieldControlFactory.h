@@ -30,7 +30,7 @@ public:
     void setSlot(int controlId, QGridLayout* grid, int row, int column, int rowSpan = 1,
                  int columnSpan = 1);
 
-    std::unique_ptr<FieldControl> createControl(const FieldControlSpec& spec) override;
+    std::unique_ptr<FieldControl> createControl(const FieldControlSpec& request) override;
     void setTabTitle(int tab, const std::string& title) override;
 
 private:
@@ -40,7 +40,7 @@ private:
     };
 
     QObject* ownerFor(int tab) const;
-    bool place(const FieldControlSpec& spec, QWidget* widget);
+    bool place(const FieldControlSpec& request, QWidget* widget);
 
     QPointer<QWidget> page_;
     QPointer<TabPages> tabs_;

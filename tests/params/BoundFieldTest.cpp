@@ -47,9 +47,9 @@ TEST(BoundFieldTest, ControlsSitAtTheFieldsIdsWithTheirTexts) {
     EXPECT_EQ(factory.at(501).format, "%0.1f");
     EXPECT_EQ(factory.at(501).high, 10000);
     EXPECT_EQ(factory.at(502).shown, "mm");
-    EXPECT_EQ(factory.at(510).spec.role, Role::Value);  // without caption: value at the id
-    EXPECT_EQ(factory.at(511).spec.role, Role::Unit);
-    EXPECT_EQ(factory.at(520).spec.role, Role::Caption);
+    EXPECT_EQ(factory.at(510).request.role, Role::Value);  // without caption: value at the id
+    EXPECT_EQ(factory.at(511).request.role, Role::Unit);
+    EXPECT_EQ(factory.at(520).request.role, Role::Caption);
     EXPECT_EQ(factory.tabTitles[2], "Pipe");
 
     // The value lives in the edit box: what the user types is what the field reads.

@@ -11,7 +11,7 @@ namespace flowcfg::testing {
 
 // Controls that remember what the field did to them, the way a window would show it.
 struct FakeControl : FieldControl {
-    FieldControlSpec spec;
+    FieldControlSpec request;
     std::string shown;
     bool visible = true;
     bool enabled = true;
@@ -51,12 +51,12 @@ struct FakeFactory : FieldControlFactory {
     std::map<int, std::string> tabTitles;
     int failAt = -1;  // index of the creation that fails
 
-    std::unique_ptr<FieldControl> createControl(const FieldControlSpec& spec) override {
+    std::unique_ptr<FieldControl> createControl(const FieldControlSpec& request) override {
         if (int(created.size()) == failAt) return nullptr;
-        created.push_back(spec);
+        created.push_back(request);
         auto control = std::make_unique<FakeControl>();
-        control->spec = spec;
-        byId[spec.controlId] = control.get();
+        control->request = request;
+        byId[request.controlId] = control.get();
         return control;
     }
     void setTabTitle(int tab, const std::string& title) override { tabTitles[tab] = title; }

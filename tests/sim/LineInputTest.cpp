@@ -4,7 +4,7 @@
 
 #include "link/JBusFrame.h"
 #include "sim/FaultInjector.h"
-#include "sim/FaultSpec.h"
+#include "sim/FaultRule.h"
 #include "sim/FrameAssembler.h"
 #include "sim/HayesModem.h"
 #include "sim/SimOptions.h"
@@ -81,44 +81,44 @@ TEST(FrameAssemblerTest, UnknownFunctionEndsAtSilenceOrBeforeAKnownRequest) {
     EXPECT_DOUBLE_EQ(FrameAssembler::silenceFor(9600, 0.05), 0.05);
 }
 
-TEST(FaultSpecTest, ParsesKindArgumentRegisterCountAndProbability) {
-    FaultSpec f;
+TEST(FaultRuleTest, ParsesKindArgumentRegisterCountAndProbability) {
+    FaultRule f;
     std::string error;
-    ASSERT_TRUE(FaultSpec::parse("noanswer@0x1400", f, error)) << error;
-    EXPECT_EQ(f.kind, FaultSpec::Kind::NoAnswer);
+    ASSERT_TRUE(FaultRule::parse("noanswer@0x1400", f, error)) << error;
+    EXPECT_EQ(f.kind, FaultRule::Kind::NoAnswer);
     EXPECT_EQ(f.startRegister, 0x1400);
     EXPECT_EQ(f.count, -1);
-    ASSERT_TRUE(FaultSpec::parse("exception=6@4096*2~0.25", f, error)) << error;
-    EXPECT_EQ(f.kind, FaultSpec::Kind::Exception);
+    ASSERT_TRUE(FaultRule::parse("exception=6@4096*2~0.25", f, error)) << error;
+    EXPECT_EQ(f.kind, FaultRule::Kind::Exception);
     EXPECT_EQ(f.argument, 6);
     EXPECT_EQ(f.startRegister, 4096);
     EXPECT_EQ(f.count, 2);
     EXPECT_DOUBLE_EQ(f.probability, 0.25);
-    ASSERT_TRUE(FaultSpec::parse("truncate*1", f, error));
+    ASSERT_TRUE(FaultRule::parse("truncate*1", f, error));
     EXPECT_FALSE(f.hasArgument);
     EXPECT_STREQ(f.name(), "truncate");
 
     for (const char* bad :
          {"", "explode", "exception", "exception=0", "badcrc=3", "delay=x", "noanswer@",
           "noanswer@0x10000", "noanswer*0", "noanswer~1.5", "wrongslave=300"}) {
-        EXPECT_FALSE(FaultSpec::parse(bad, f, error)) << bad;
+        EXPECT_FALSE(FaultRule::parse(bad, f, error)) << bad;
         EXPECT_FALSE(error.empty());
     }
 }
 
-TEST(FaultSpecTest, InjectorMatchesRegisterCountsDownAndDrawsProbabilities) {
-    FaultSpec first, second;
+TEST(FaultRuleTest, InjectorMatchesRegisterCountsDownAndDrawsProbabilities) {
+    FaultRule first, second;
     std::string error;
-    ASSERT_TRUE(FaultSpec::parse("badcrc@0x1400*2", first, error));
-    ASSERT_TRUE(FaultSpec::parse("delay=5~0.5", second, error));
+    ASSERT_TRUE(FaultRule::parse("badcrc@0x1400*2", first, error));
+    ASSERT_TRUE(FaultRule::parse("delay=5~0.5", second, error));
     FaultInjector injector({first, second}, 42);
-    EXPECT_EQ(injector.pick(0x1400)->kind, FaultSpec::Kind::BadCrc);
-    EXPECT_EQ(injector.pick(0x1400)->kind, FaultSpec::Kind::BadCrc);
+    EXPECT_EQ(injector.pick(0x1400)->kind, FaultRule::Kind::BadCrc);
+    EXPECT_EQ(injector.pick(0x1400)->kind, FaultRule::Kind::BadCrc);
     int delays = 0;
     for (int i = 0; i < 1000; ++i) {
         const auto f = injector.pick(0x1400);
         if (f) {
-            EXPECT_EQ(f->kind, FaultSpec::Kind::Delay);
+            EXPECT_EQ(f->kind, FaultRule::Kind::Delay);
             ++delays;
         }
     }

@@ -23,7 +23,7 @@ namespace {
 using Role = FieldControlSpec::Role;
 using N = ControlNotification;
 
-FieldControlSpec spec(Role role, int controlId, int fieldId, int kind = 0, int tab = -1) {
+FieldControlSpec request(Role role, int controlId, int fieldId, int kind = 0, int tab = -1) {
     FieldControlSpec s;
     s.role = role;
     s.controlId = controlId;
@@ -52,13 +52,13 @@ TEST(WidgetFieldControlTest, FieldsGetCaptionValueAndUnitOnOneRowAndReportToTheP
     WidgetFieldControlFactory factory(&page);
     factory.setGrid(-1, page.grid);
 
-    auto caption = factory.createControl(spec(Role::Caption, 1031, 1031));
+    auto caption = factory.createControl(request(Role::Caption, 1031, 1031));
     auto value =
-        factory.createControl(spec(Role::Value, 1032, 1031, WidgetFieldControlFactory::kList));
-    auto unit = factory.createControl(spec(Role::Unit, 1033, 1031));
+        factory.createControl(request(Role::Value, 1032, 1031, WidgetFieldControlFactory::kList));
+    auto unit = factory.createControl(request(Role::Unit, 1033, 1031));
     ASSERT_TRUE(caption && value && unit);
     auto edit =
-        factory.createControl(spec(Role::Value, 1066, 1066, WidgetFieldControlFactory::kEdit));
+        factory.createControl(request(Role::Value, 1066, 1066, WidgetFieldControlFactory::kEdit));
     ASSERT_TRUE(edit);
 
     EXPECT_EQ(page.grid->itemAtPosition(0, 0)->widget()->objectName(), "item1031");
@@ -111,8 +111,8 @@ TEST(WidgetFieldControlTest, SpinGaugeDisplaySlotsAndTabPages) {
     page.grid->addLayout(special, 5, 0);
     factory.setSlot(2001, special, 3, 4);
 
-    auto spin =
-        factory.createControl(spec(Role::Value, 1500, 1500, WidgetFieldControlFactory::kSpin, 0));
+    auto spin = factory.createControl(
+        request(Role::Value, 1500, 1500, WidgetFieldControlFactory::kSpin, 0));
     ASSERT_TRUE(spin);
     auto* arrows = tab->findChild<CSpinKV*>();
     ASSERT_NE(arrows, nullptr);
@@ -124,7 +124,7 @@ TEST(WidgetFieldControlTest, SpinGaugeDisplaySlotsAndTabPages) {
     EXPECT_FALSE(arrows->isVisibleTo(&page));
 
     auto gauge =
-        factory.createControl(spec(Role::Value, 2001, 2001, WidgetFieldControlFactory::kGauge));
+        factory.createControl(request(Role::Value, 2001, 2001, WidgetFieldControlFactory::kGauge));
     ASSERT_TRUE(gauge);
     EXPECT_NE(special->itemAtPosition(3, 4), nullptr);
     gauge->setText("73.6");
@@ -132,8 +132,8 @@ TEST(WidgetFieldControlTest, SpinGaugeDisplaySlotsAndTabPages) {
     gauge->setText("250");
     EXPECT_EQ(gauge->text(), "100");
 
-    auto display =
-        factory.createControl(spec(Role::Value, 1600, 1600, WidgetFieldControlFactory::kDisplay));
+    auto display = factory.createControl(
+        request(Role::Value, 1600, 1600, WidgetFieldControlFactory::kDisplay));
     ASSERT_TRUE(display);
     display->setText("12.5");
     EXPECT_EQ(display->text(), "12.5");
@@ -141,8 +141,9 @@ TEST(WidgetFieldControlTest, SpinGaugeDisplaySlotsAndTabPages) {
     factory.setTabTitle(0, "General");
     EXPECT_EQ(tabs->tabText(0), "General");
     // A control with nowhere to go is refused.
-    EXPECT_EQ(factory.createControl(spec(Role::Value, 9, 9, WidgetFieldControlFactory::kEdit, 3)),
-              nullptr);
+    EXPECT_EQ(
+        factory.createControl(request(Role::Value, 9, 9, WidgetFieldControlFactory::kEdit, 3)),
+        nullptr);
 }
 
 }  // namespace

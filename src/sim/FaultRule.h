@@ -6,7 +6,7 @@
 namespace flowcfg {
 
 // One fault to inject, as given on the command line: KIND[=ARG][@REGISTER][*COUNT][~PROBABILITY].
-struct FaultSpec {
+struct FaultRule {
     enum class Kind { NoAnswer, BadCrc, Truncate, WrongSlave, Exception, Garbage, Delay, Unplug };
 
     Kind kind = Kind::NoAnswer;
@@ -21,7 +21,7 @@ struct FaultSpec {
     const char* name() const { return kindName(kind); }
 
     // Parses one --fault value; on failure returns false with a message in `error`.
-    static bool parse(std::string_view text, FaultSpec& out, std::string& error);
+    static bool parse(std::string_view text, FaultRule& out, std::string& error);
 };
 
 }  // namespace flowcfg

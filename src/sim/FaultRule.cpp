@@ -1,4 +1,4 @@
-#include "sim/FaultSpec.h"
+#include "sim/FaultRule.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -9,19 +9,19 @@ namespace {
 
 struct KindEntry {
     const char* name;
-    FaultSpec::Kind kind;
+    FaultRule::Kind kind;
     enum { None, Optional, Required } argument;
 };
 
 constexpr KindEntry kKinds[] = {
-    {"noanswer", FaultSpec::Kind::NoAnswer, KindEntry::None},
-    {"badcrc", FaultSpec::Kind::BadCrc, KindEntry::None},
-    {"truncate", FaultSpec::Kind::Truncate, KindEntry::Optional},
-    {"wrongslave", FaultSpec::Kind::WrongSlave, KindEntry::Optional},
-    {"exception", FaultSpec::Kind::Exception, KindEntry::Required},
-    {"garbage", FaultSpec::Kind::Garbage, KindEntry::Optional},
-    {"delay", FaultSpec::Kind::Delay, KindEntry::Required},
-    {"unplug", FaultSpec::Kind::Unplug, KindEntry::Optional},
+    {"noanswer", FaultRule::Kind::NoAnswer, KindEntry::None},
+    {"badcrc", FaultRule::Kind::BadCrc, KindEntry::None},
+    {"truncate", FaultRule::Kind::Truncate, KindEntry::Optional},
+    {"wrongslave", FaultRule::Kind::WrongSlave, KindEntry::Optional},
+    {"exception", FaultRule::Kind::Exception, KindEntry::Required},
+    {"garbage", FaultRule::Kind::Garbage, KindEntry::Optional},
+    {"delay", FaultRule::Kind::Delay, KindEntry::Required},
+    {"unplug", FaultRule::Kind::Unplug, KindEntry::Optional},
 };
 
 bool parseInteger(std::string_view text, long& out) {
@@ -47,15 +47,15 @@ bool parseProbability(std::string_view text, double& out) {
 
 }  // namespace
 
-const char* FaultSpec::kindName(Kind kind) {
+const char* FaultRule::kindName(Kind kind) {
     for (const KindEntry& e : kKinds) {
         if (e.kind == kind) return e.name;
     }
     return "?";
 }
 
-bool FaultSpec::parse(std::string_view text, FaultSpec& out, std::string& error) {
-    FaultSpec spec;
+bool FaultRule::parse(std::string_view text, FaultRule& out, std::string& error) {
+    FaultRule rule;
     const std::string whole(text);
     // The suffixes may come in any order after the kind and its argument.
     const std::size_t suffixStart = text.find_first_of("@*~");
@@ -73,27 +73,27 @@ bool FaultSpec::parse(std::string_view text, FaultSpec& out, std::string& error)
         error = "unknown fault kind '" + std::string(kindText) + "' in '" + whole + "'";
         return false;
     }
-    spec.kind = entry->kind;
+    rule.kind = entry->kind;
     if (eq != std::string_view::npos) {
         if (entry->argument == KindEntry::None) {
             error = "fault '" + std::string(kindText) + "' takes no argument";
             return false;
         }
-        if (!parseInteger(head.substr(eq + 1), spec.argument)) {
+        if (!parseInteger(head.substr(eq + 1), rule.argument)) {
             error = "bad argument in fault '" + whole + "'";
             return false;
         }
-        spec.hasArgument = true;
+        rule.hasArgument = true;
     } else if (entry->argument == KindEntry::Required) {
         error = "fault '" + std::string(kindText) + "' needs an argument (" +
                 std::string(kindText) + "=N)";
         return false;
     }
-    if (spec.kind == Kind::Exception && (spec.argument < 1 || spec.argument > 255)) {
+    if (rule.kind == Kind::Exception && (rule.argument < 1 || rule.argument > 255)) {
         error = "exception code must be 1 ... 255 in '" + whole + "'";
         return false;
     }
-    if (spec.kind == Kind::WrongSlave && spec.hasArgument && spec.argument > 255) {
+    if (rule.kind == Kind::WrongSlave && rule.hasArgument && rule.argument > 255) {
         error = "slave address must be 0 ... 255 in '" + whole + "'";
         return false;
     }
@@ -105,11 +105,11 @@ bool FaultSpec::parse(std::string_view text, FaultSpec& out, std::string& error)
             suffixes.substr(1, next == std::string_view::npos ? std::string_view::npos : next - 1);
         bool ok = false;
         if (mark == '@') {
-            ok = parseInteger(value, spec.startRegister) && spec.startRegister <= 0xFFFF;
+            ok = parseInteger(value, rule.startRegister) && rule.startRegister <= 0xFFFF;
         } else if (mark == '*') {
-            ok = parseInteger(value, spec.count) && spec.count > 0;
+            ok = parseInteger(value, rule.count) && rule.count > 0;
         } else {
-            ok = parseProbability(value, spec.probability);
+            ok = parseProbability(value, rule.probability);
         }
         if (!ok) {
             error = std::string("bad '") + mark + "' value in fault '" + whole + "'";
@@ -117,7 +117,7 @@ bool FaultSpec::parse(std::string_view text, FaultSpec& out, std::string& error)
         }
         suffixes = next == std::string_view::npos ? std::string_view{} : suffixes.substr(next);
     }
-    out = spec;
+    out = rule;
     return true;
 }
 
