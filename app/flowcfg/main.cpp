@@ -2,6 +2,7 @@
 
 #include "shell/Application.h"
 #include "shell/SettingsKeys.h"
+#include "ui/GuiIdleHook.h"
 #include "ui/MainWindow.h"
 #include "ui/ParameterCommands.h"
 #include "ui/ProgramArt.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
 
     QApplication qt(argc, argv);
     QApplication::setWindowIcon(flowcfg::ProgramArt::applicationIcon());
+    flowcfg::GuiIdleHook keepPainting;
     {
         flowcfg::MainWindow window(application);
         flowcfg::ParameterCommands settingsCommands(window);
