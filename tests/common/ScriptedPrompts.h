@@ -10,7 +10,8 @@
 namespace flowcfg::testing {
 
 // Prompts that answer from a script and remember what they were asked. A question without a
-// scripted answer is answered No; a file dialog without one is cancelled.
+// scripted answer gets `unscriptedAnswer` (No unless a test says otherwise); a file dialog
+// without one is cancelled.
 class ScriptedPrompts : public Prompts {
 public:
     struct Message {
@@ -19,6 +20,7 @@ public:
     };
 
     std::deque<bool> answers;
+    bool unscriptedAnswer = false;
     std::deque<std::optional<std::string>> files;
 
     std::vector<Message> errors;
@@ -30,7 +32,7 @@ public:
     }
     bool askYesNo(const std::string& message, const std::string& title) override {
         questions.push_back({message, title});
-        if (answers.empty()) return false;
+        if (answers.empty()) return unscriptedAnswer;
         bool answer = answers.front();
         answers.pop_front();
         return answer;

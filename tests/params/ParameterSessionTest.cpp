@@ -50,6 +50,7 @@ struct Session {
     ParameterSession session;
     explicit Session(BlockExchange& line)
         : session(config, PageContext{prompts, progress, line, testing::kEnglish}, &start, host) {
+        prompts.unscriptedAnswer = true;
         session.setRebuildDirectory(dir.path());
     }
 };
@@ -186,7 +187,7 @@ TEST(ParameterSessionTest, ARebuiltFileKeepsItsNameWithChangedAndTheFileGoesEven
     EXPECT_EQ(broken.session.Run(ParameterPage::kModeFile, dir.file("site.eta")),
               ParameterPage::kCancel);
     ASSERT_FALSE(broken.prompts.errors.empty());
-    EXPECT_EQ(broken.prompts.errors.back().message, "Incorrect File");
+    EXPECT_EQ(broken.prompts.errors.back().text, "Incorrect File");
     EXPECT_FALSE(std::filesystem::exists(broken.dir.file(ParameterPage::kRebuildFileName)));
 
     // A file whose header cannot be read opens nothing.
@@ -195,7 +196,7 @@ TEST(ParameterSessionTest, ARebuiltFileKeepsItsNameWithChangedAndTheFileGoesEven
     EXPECT_EQ(unreadable.session.Run(ParameterPage::kModeFile, dir.file("bad.eta")), 255);
     EXPECT_EQ(unreadable.host.shown, 0);
     ASSERT_EQ(unreadable.prompts.errors.size(), 1u);
-    EXPECT_EQ(unreadable.prompts.errors[0].message, "Incorrect File");
+    EXPECT_EQ(unreadable.prompts.errors[0].text, "Incorrect File");
 }
 
 TEST(ParameterSessionTest, AFileSentStraightGoesOnlyToTheInstrumentItWasMadeFor) {
@@ -266,7 +267,7 @@ TEST(ParameterSessionTest, ANewSetDerivesTheFunctionsFromTheInstrumentAndKeepsTh
     EXPECT_EQ(offline.session.Run(ParameterPage::kModeRead), ParameterPage::kCancel);
     EXPECT_EQ(offline.host.shown, 0);
     ASSERT_EQ(offline.prompts.errors.size(), 1u);
-    EXPECT_EQ(offline.prompts.errors[0].message, "Cannot open COM port !");
+    EXPECT_EQ(offline.prompts.errors[0].text, "Cannot open COM port !");
 }
 
 }  // namespace

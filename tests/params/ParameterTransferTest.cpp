@@ -35,6 +35,7 @@ struct Transfer {
         : sim(std::move(args)),
           page(options, PageContext{prompts, progress, sim.line(), testing::kEnglish},
                ParameterPage::kModeNew) {
+        prompts.unscriptedAnswer = true;
         page.Build(nullptr);
         page.exchange().setPause([](int) {});
     }
@@ -65,7 +66,7 @@ TEST(ParameterTransferTest, ASetForTwoPipesIsRefusedByAOnePipeInstrument) {
     Transfer t({"--pipes", "1"}, o);
     EXPECT_EQ(t.page.TransferToInstrument(), -1);
     ASSERT_EQ(t.prompts.errors.size(), 1u);
-    EXPECT_EQ(t.prompts.errors[0].message, "Device connected=1 Pipes\nFile=2 Pipes");
+    EXPECT_EQ(t.prompts.errors[0].text, "Device connected=1 Pipes\nFile=2 Pipes");
     EXPECT_EQ(t.prompts.errors[0].title, "Caution");
     EXPECT_TRUE(t.prompts.questions.empty());
     EXPECT_TRUE(t.sim.writes().empty());
@@ -82,7 +83,7 @@ TEST(ParameterTransferTest, EveryBlockIsWrittenInOrderAndTheEndMarkerLast) {
     ASSERT_EQ(t.page.TransferToInstrument(), 0);
     EXPECT_TRUE(t.prompts.errors.empty());
     ASSERT_EQ(t.prompts.questions.size(), 1u);
-    EXPECT_EQ(t.prompts.questions[0].message, "Do you want to transfer data to the device ?");
+    EXPECT_EQ(t.prompts.questions[0].text, "Do you want to transfer data to the device ?");
     EXPECT_EQ(t.sim.writtenStarts(), expectedWrites(true, true, false));
     auto writes = t.sim.writes();
     EXPECT_EQ(writes.back().data, "5A5A");
@@ -104,7 +105,7 @@ TEST(ParameterTransferTest, ModulesThatDifferAreListedAndTheirBlocksLeftOut) {
     Transfer t({}, o);
     ASSERT_EQ(t.page.TransferToInstrument(), 0);
     ASSERT_EQ(t.prompts.errors.size(), 1u);
-    EXPECT_EQ(t.prompts.errors[0].message,
+    EXPECT_EQ(t.prompts.errors[0].text,
               "Input / Output :3 17 are not compatible with input/output of the device, there "
               "will not be transfered !");
     EXPECT_EQ(t.prompts.errors[0].title, "Caution");
@@ -130,7 +131,7 @@ TEST(ParameterTransferTest, TheLoggerQuestionDecidesTheLoggerBlocks) {
         t.prompts.answers = {false, true};
         ASSERT_EQ(t.page.TransferToInstrument(), 0);
         ASSERT_EQ(t.prompts.questions.size(), 2u);
-        EXPECT_EQ(t.prompts.questions[0].message,
+        EXPECT_EQ(t.prompts.questions[0].text,
                   "Mismatching logger mode and/or nbr. of parameters. Erase logger ? (if no, we "
                   "keep the device settings)");
         EXPECT_EQ(t.prompts.questions[0].title, "Caution");
@@ -154,7 +155,7 @@ TEST(ParameterTransferTest, AFailedWriteStopsTheTransferBeforeTheEndMarker) {
               (std::vector<int>{0x1040, 0x1080, 0x1000, 0x1200, 0x1200, 0x1200}));
     EXPECT_EQ(t.sim.writes().back().outcome, "fault exception");
     ASSERT_EQ(t.prompts.errors.size(), 1u);
-    EXPECT_EQ(t.prompts.errors[0].message, "connection failure! The unit does not answer! ");
+    EXPECT_EQ(t.prompts.errors[0].text, "connection failure! The unit does not answer! ");
     EXPECT_EQ(t.prompts.errors[0].title, "Error");
     EXPECT_EQ(t.page.result(), ParameterPage::kStayOpen);
     EXPECT_GE(t.progress.hides, 1);
@@ -188,7 +189,7 @@ TEST(ParameterTransferTest, ReadsReportWhatStopsThem) {
         Transfer t({"--firmware", "07-99-X1"}, onePipe());
         EXPECT_EQ(t.page.ReadParameterSet(), -1);
         ASSERT_EQ(t.prompts.errors.size(), 1u);
-        EXPECT_EQ(t.prompts.errors[0].message,
+        EXPECT_EQ(t.prompts.errors[0].text,
                   "The version of the firmware is not compatible with this software.\nUse the "
                   "software version 07\n07-99-X1");
         EXPECT_EQ(t.prompts.errors[0].title, "Error");
@@ -198,7 +199,7 @@ TEST(ParameterTransferTest, ReadsReportWhatStopsThem) {
         Transfer t({"--fault", "exception=2@0x1080"}, onePipe());
         EXPECT_EQ(t.page.ReadParameterSet(), -1);
         ASSERT_EQ(t.prompts.errors.size(), 1u);
-        EXPECT_EQ(t.prompts.errors[0].message, "connection failure! The unit does not answer! ");
+        EXPECT_EQ(t.prompts.errors[0].text, "connection failure! The unit does not answer! ");
         EXPECT_EQ(t.sim.requests().back().start, 0x1080);
         // Blocks read before the failure keep their new values.
         EXPECT_EQ(testing::shown(t.page, ctl::pipeField(0, ctl::pipe::kDiameter)), "300.0");
@@ -210,10 +211,10 @@ TEST(ParameterTransferTest, ReadsReportWhatStopsThem) {
         PortTable::Install(table);
         EXPECT_EQ(t.page.ReadParameterSet(), -1);
         ASSERT_EQ(t.prompts.errors.size(), 1u);
-        EXPECT_EQ(t.prompts.errors[0].message, "Cannot open COM port !");
+        EXPECT_EQ(t.prompts.errors[0].text, "Cannot open COM port !");
         EXPECT_EQ(t.prompts.errors[0].title, "Caution");
         EXPECT_EQ(t.page.TransferToInstrument(), -1);
-        EXPECT_EQ(t.prompts.errors.back().message, "Cannot open COM port !");
+        EXPECT_EQ(t.prompts.errors.back().text, "Cannot open COM port !");
     }
 }
 

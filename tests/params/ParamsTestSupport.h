@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ScriptedPrompts.h"
 #include "params/BlockExchange.h"
 #include "params/ParameterPage.h"
 #include "params/ParameterSession.h"
@@ -17,29 +18,6 @@ namespace flowcfg::testing {
 
 // Message boxes and questions as a test scripts them: boxes are kept, questions answered from
 // a queue (then with `otherwise`).
-struct ScriptedPrompts : Prompts {
-    struct Box {
-        std::string message;
-        std::string title;
-    };
-    std::vector<Box> errors;
-    std::vector<Box> questions;
-    std::deque<bool> answers;
-    bool otherwise = true;
-
-    void showError(const std::string& message, const std::string& title) override {
-        errors.push_back({message, title});
-    }
-    bool askYesNo(const std::string& message, const std::string& title) override {
-        questions.push_back({message, title});
-        if (answers.empty()) return otherwise;
-        bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> chooseFile(const FileRequest&) override { return std::nullopt; }
-};
-
 struct RecordingProgress : ProgressView {
     int range = 0;
     int steps = 0;
@@ -92,6 +70,7 @@ struct OfflinePage {
     OfflinePage(const LayoutOptions& options, FieldControlFactory* factory = nullptr,
                 int mode = ParameterPage::kModeNew, const std::string& file = {})
         : page(options, PageContext{prompts, progress, line, kEnglish}, mode, file) {
+        prompts.unscriptedAnswer = true;
         page.Build(factory);
     }
 };

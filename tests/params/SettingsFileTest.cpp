@@ -133,15 +133,14 @@ TEST(SettingsFileTest, BrokenFilesAreRefusedWithNothingHalfLoaded) {
         auto before = values(page.page);
         EXPECT_EQ(page.page.Open(), ParameterPage::kCancel) << name;
         ASSERT_EQ(page.prompts.errors.size(), 1u) << name;
-        EXPECT_EQ(page.prompts.errors[0].message, "Incorrect File") << name;
+        EXPECT_EQ(page.prompts.errors[0].text, "Incorrect File") << name;
         EXPECT_EQ(page.prompts.errors[0].title, "Error") << name;
         EXPECT_EQ(values(page.page), before) << name;
     }
     OfflinePage absent(LayoutOptions{}, nullptr, ParameterPage::kModeFile, dir.file("none.eta"));
     EXPECT_EQ(absent.page.Open(), ParameterPage::kCancel);
     ASSERT_EQ(absent.prompts.errors.size(), 1u);
-    EXPECT_EQ(absent.prompts.errors[0].message,
-              "Couldn't open source file : " + dir.file("none.eta"));
+    EXPECT_EQ(absent.prompts.errors[0].text, "Couldn't open source file : " + dir.file("none.eta"));
 }
 
 TEST(SettingsFileTest, AFailedSaveLeavesTheFileThatWasThere) {
@@ -154,7 +153,7 @@ TEST(SettingsFileTest, AFailedSaveLeavesTheFileThatWasThere) {
     edit(page.page);
     EXPECT_EQ(page.page.SaveParameterSet(dir.file("keep.eta")), -1);
     ASSERT_EQ(page.prompts.errors.size(), 1u);
-    EXPECT_EQ(page.prompts.errors[0].message, "Can not open destination file !");
+    EXPECT_EQ(page.prompts.errors[0].text, "Can not open destination file !");
     EXPECT_EQ(testing::readFile(dir.file("keep.eta")), kept);
 }
 
