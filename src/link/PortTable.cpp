@@ -140,4 +140,12 @@ PortTable PortTable::Installed() {
     return Load(IniFile());
 }
 
+std::string PortTable::InstalledPath(int number) {
+    {
+        std::lock_guard lock(installedMutex());
+        if (installedTable()) return installedTable()->Path(number);
+    }
+    return Load(IniFile()).Path(number);
+}
+
 }  // namespace flowcfg

@@ -54,6 +54,8 @@ public:
     static void Install(PortTable table);
     // A copy of the installed table (the system's devices when none was installed).
     static PortTable Installed();
+    // The device path of COM `number` in the installed table, without copying it.
+    static std::string InstalledPath(int number);
 
 private:
     std::vector<std::string> paths_;  // index = COM number; [0] unused

@@ -546,7 +546,7 @@ SerialPort* OpenPosixDevice(const std::string& path, int portIndex, long baud, c
 }
 
 SerialPort* OpenPosixPort(int portIndex, long baud, char parity, int dataBits, int stopBits) {
-    return OpenPosixDevice(PortTable::Installed().Path(portIndex + 1), portIndex, baud, parity,
+    return OpenPosixDevice(PortTable::InstalledPath(portIndex + 1), portIndex, baud, parity,
                            dataBits, stopBits);
 }
 

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "link/PortDriverState.h"
+#include "link/PortTable.h"
 #include "link/PortUtilities.h"
 #include "link/PosixSerialDriver.h"
 
@@ -27,16 +28,25 @@ bool SerialChannel::DeviceLost() const {
     return port && port->driver && port->driver->deviceLost.load();
 }
 
+std::string SerialChannel::DevicePath() const {
+    SerialPort* port = port_.load();
+    return port && port->driver ? port->driver->devicePath : std::string();
+}
+
 int SerialChannel::Open(ByteSink* sink, int portNumber, long baud, char parity, int dataBits,
                         int stopBits) {
     if (!sink) return -1;
     sink_ = sink;
+    // The port table may have given the number to another device since the port was opened
+    // (the options page, a configuration load): the open port is kept only while the number
+    // still names its device.
+    const std::string path = PortTable::InstalledPath(portNumber);
     if (IsOpen() && !DeviceLost() && portNumber == portNumber_ && baud == baud_ &&
-        parity == parity_ && dataBits == dataBits_ && stopBits == stopBits_)
+        parity == parity_ && dataBits == dataBits_ && stopBits == stopBits_ && path == DevicePath())
         return 0;
     if (IsOpen()) Close();
 
-    SerialPort* port = OpenPosixPort(portNumber - 1, baud, parity, dataBits, stopBits);
+    SerialPort* port = OpenPosixDevice(path, portNumber - 1, baud, parity, dataBits, stopBits);
     if (port->status != PORT_OK) {
         port->Close();  // releases the device and the object (never the fallback object)
         return -1;

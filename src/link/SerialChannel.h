@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "link/AutoResetEvent.h"
@@ -32,8 +33,8 @@ public:
 
     // Opens COM `portNumber` (1-based) for `sink`: 0, or -1 when there is no sink or the port
     // cannot be opened or configured. A port already open with the same five settings is kept,
-    // with its receive thread, unless its device went away; with other settings it is closed and
-    // opened anew.
+    // with its receive thread, unless its device went away or the installed port table now
+    // gives the number to another device; otherwise it is closed and the number's device opened.
     int Open(ByteSink* sink, int portNumber, long baud, char parity, int dataBits, int stopBits);
     // Stops the receive thread and closes the port: the port's close result, 0 when none was
     // open.
@@ -41,6 +42,8 @@ public:
     bool IsOpen() const { return port_.load() != nullptr; }
     // True when the open port's device reported a hang-up or an I/O error.
     bool DeviceLost() const;
+    // The device path of the open port; empty while closed.
+    std::string DevicePath() const;
 
     // Sends the bytes and waits (at most 0.1 s a byte) for the transmit queue to empty. With a
     // send delay each byte goes alone, followed by the wait and the delay. Returns 0; write

@@ -85,6 +85,38 @@ TEST(SerialLinkTest, ReopeningWithTheSameSettingsKeepsThePortAndOtherSettingsReo
     EXPECT_EQ(got, (Bytes{0x01, 0x02}));
 }
 
+// The port table can change while the program runs (the options page, a configuration load):
+// the same COM number may then name another device, or none.
+TEST(SerialLinkTest, ReopeningAComNumberGivenToAnotherDeviceOpensThatDevice) {
+    LinkOnPty l;
+    SerialChannel& channel = l.link.Channel();
+    PtyPair other;
+    other.InstallAs(1);
+    EXPECT_EQ(l.link.Open(1, 5, 'N', 8, 1), 0);
+    EXPECT_EQ(channel.OpenCount(), 2);
+    EXPECT_EQ(channel.DevicePath(), other.path());
+    EXPECT_TRUE(channel.ReceiverRunning());
+    // The link talks to the new device only.
+    EXPECT_EQ(l.link.SendText("AT\r"), 0);
+    EXPECT_EQ(other.Read(3, 1000), (Bytes{'A', 'T', '\r'}));
+    EXPECT_TRUE(l.pty.Read(1, 50).empty());
+    l.link.SetExpectedLength(2);
+    l.pty.Write({0xEE});
+    other.Write({0x01, 0x02});
+    Bytes got;
+    EXPECT_EQ(l.link.Receive(got, false), 0);
+    EXPECT_EQ(got, (Bytes{0x01, 0x02}));
+    // Still the same device: kept.
+    EXPECT_EQ(l.link.Open(1, 5, 'N', 8, 1), 0);
+    EXPECT_EQ(channel.OpenCount(), 2);
+
+    // The number names no device any more: the old one is not used in its place.
+    PortTable::Install(PortTable());
+    EXPECT_EQ(l.link.Open(1, 5, 'N', 8, 1), 253);
+    EXPECT_FALSE(l.link.IsOpen());
+    EXPECT_EQ(channel.DevicePath(), "");
+}
+
 TEST(SerialLinkTest, AnAnswerOfTheExpectedLengthEndsAtItsLastByte) {
     LinkOnPty l;
     l.link.SetAnswerTimeout(2000);
