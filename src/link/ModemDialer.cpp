@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "link/ModemCommands.h"
+#include "link/ModemReportRules.h"
 
 namespace flowcfg {
 namespace {
@@ -30,6 +31,10 @@ void ModemDialer::WaitIdle() {
     if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) thread_.join();
 }
 
+void ModemDialer::Cancel() {
+    cancelled_ = true;
+}
+
 void ModemDialer::Abandon() {
     abandoned_ = true;
 }
@@ -43,6 +48,7 @@ bool ModemDialer::Idle() {
 
 int ModemDialer::Start(void (ModemDialer::*procedure)()) {
     abandoned_ = false;
+    cancelled_ = false;
     running_ = true;
     try {
         thread_ = std::thread(procedure, this);
@@ -87,8 +93,7 @@ int ModemDialer::Disconnect(ModemReportReceiver* receiver, SerialLink* link, boo
 
 int ModemDialer::Report(const std::string& text, int code) {
     if (!receiver_ || abandoned_) return -1;
-    receiver_->OnModemReport(code, text);
-    return 0;
+    return receiver_->OnModemReport(code, text) ? 0 : -1;
 }
 
 int ModemDialer::ReportText(int textId, int code) {
@@ -108,18 +113,32 @@ void ModemDialer::DialProcedure() {
     Report(ModemCommands::ForDisplay(initCommand_) + "\n", kInformation);
     const std::string initAnswer = Converse(initCommand_, timing_.initAnswer);
     Report(ModemCommands::ForDisplay(initAnswer) + "\n", kInitAnswer);
-    // Without "OK" nothing more is sent; nor is a number dialled for a receiver that has gone.
-    if (contains(initAnswer, "OK") && !abandoned_) {
+    // Without "OK" nothing more is sent; nor is a number dialled for a receiver that gave the
+    // call up or has gone.
+    if (contains(initAnswer, "OK") && !cancelled_ && !abandoned_) {
         ReportText(kTextDial, kInformation);
         Report(dialCommand_, kInformation);
         const std::string dialAnswer = Converse(dialCommand_, timing_.dialAnswer);
-        Report(dialAnswer, kDialAnswer);
+        const bool taken = Report(dialAnswer, kDialAnswer) == 0;
+        // The answer came after a cancel, or nobody took it: nobody else will hang up. A line
+        // that may be up (connected, or an answer nobody knows) is hung up before the procedure
+        // ends, so that whoever waits for the procedure waits for the hang-up too. A cancel
+        // always comes before the receiver takes the answer, or not at all.
+        const ModemReportAction action = ModemReportRules::Decide(kDialAnswer, dialAnswer);
+        const bool lineMayBeUp =
+            action.end == ModemReportAction::End::Connected || action.startHangUp;
+        if ((cancelled_ || !taken) && lineMayBeUp) HangUp();
     }
     // Every report has been delivered: only now may the receiver see the procedure ended.
     running_ = false;
 }
 
 void ModemDialer::HangUpProcedure() {
+    HangUp();
+    running_ = false;
+}
+
+void ModemDialer::HangUp() {
     // The modem only takes "+++" after a guard time of silence.
     sleepMs(timing_.silenceBeforeEscape);
     Report("\n" + std::string(ModemCommands::kEscape) + "\n", kInformation);
@@ -135,7 +154,6 @@ void ModemDialer::HangUpProcedure() {
         const std::string hangUpAnswer = Converse(hangUpCommand_, timing_.hangUpAnswer);
         Report(ModemCommands::ForDisplay(hangUpAnswer), kHangUpAnswer);
     }
-    running_ = false;
 }
 
 }  // namespace flowcfg

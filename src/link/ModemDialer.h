@@ -59,12 +59,22 @@ public:
     void WaitIdle();
     // True from the start of a procedure until it has delivered its last report.
     bool IsRunning() const { return running_.load(); }
-    // The receiver is going away: no report reaches it any more, and a dial procedure does not
-    // send its dial command. A hang-up still runs to its end, so that no call is left up.
+    // The receiver gives the call up (the dialog's cancel): a dial procedure does not send its
+    // dial command from now on, and when the modem answers a dial already sent with anything
+    // but a refusal ("BUSY", "NO DIALTONE", "NO CARRIER"), the procedure hangs up itself before
+    // it ends, reporting the hang-up as Disconnect's does. Nothing else changes: the receiver
+    // still hears every report, and a hang-up still runs to its end.
+    void Cancel();
+    // The receiver is going away: no report reaches it any more. A dial answer it did not take
+    // is hung up as after Cancel, and no dial command is sent.
     void Abandon();
+    // The hang-up command sent when the dial procedure hangs up itself (Disconnect sets it too);
+    // "AT H0" until set.
+    void SetHangUpCommand(const std::string& command) { hangUpCommand_ = command; }
 
-    // Hands `text` to the receiver with `code`: 0, or -1 when there is no receiver (or it was
-    // abandoned). Called on the procedure's thread.
+    // Hands `text` to the receiver with `code`: 0 when the receiver took it, -1 when there is no
+    // receiver or it has gone (abandoned, or it dropped the report on its way out). Called on
+    // the procedure's thread.
     int Report(const std::string& text, int code);
     // Report of text `textId` of the language table in the procedure's language.
     int ReportText(int textId, int code);
@@ -75,6 +85,8 @@ private:
     int Start(void (ModemDialer::*procedure)());
     void DialProcedure();
     void HangUpProcedure();
+    // Silence, the escape sequence and, when the modem answered "OK", the hang-up command.
+    void HangUp();
     // Sends `command` and collects the answer that starts within `answerMs`.
     std::string Converse(const std::string& command, int answerMs);
 
@@ -82,13 +94,14 @@ private:
     std::thread thread_;
     std::atomic<bool> running_{false};
     std::atomic<bool> abandoned_{false};
+    std::atomic<bool> cancelled_{false};
     ModemReportReceiver* receiver_ = nullptr;
     SerialLink* link_ = nullptr;
     LanguageTable texts_;  // used on the procedure's thread only
     int language_ = 1;
     std::string initCommand_;
     std::string dialCommand_;
-    std::string hangUpCommand_;
+    std::string hangUpCommand_ = "AT H0\r\n";
 };
 
 }  // namespace flowcfg

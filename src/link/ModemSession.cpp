@@ -18,6 +18,7 @@ void ModemSession::SetTiming(const ModemDialer::Timing& timing, int settleMs) {
 bool ModemSession::Connect(SerialLink& link, int portNumber, int baudIndex, char parity,
                            int dataBits, int stopBits) {
     connected_ = hangUpNeeded_ = false;
+    dialer_.SetHangUpCommand(ModemCommands::HangUp(settings_.hangUpString));
     const int started = dialer_.Connect(
         this, &link, language_, portNumber, baudIndex, ModemCommands::Init(settings_.initString),
         ModemCommands::Dial(settings_.dialingMethod, settings_.phoneNumber), parity, dataBits,
@@ -53,7 +54,7 @@ void ModemSession::ShowMessage(int textId, int captionId) {
     view_.ShowMessage(textId, captionId);
 }
 
-void ModemSession::OnModemReport(int code, const std::string& text) {
+bool ModemSession::OnModemReport(int code, const std::string& text) {
     view_.ShowConversation(text);
     const ModemReportAction action = ModemReportRules::Decide(code, text);
     if (action.messageId != 0) ShowMessage(action.messageId, ModemReportRules::kTextCaution);
@@ -66,6 +67,7 @@ void ModemSession::OnModemReport(int code, const std::string& text) {
             std::this_thread::sleep_for(std::chrono::milliseconds(settleMs_));
         connected_ = true;
     }
+    return true;
 }
 
 }  // namespace flowcfg

@@ -31,7 +31,7 @@ public:
     int Disconnect(SerialLink& link, bool* connected, int portNumber, int baudIndex);
 
 private:
-    void OnModemReport(int code, const std::string& text) override;
+    bool OnModemReport(int code, const std::string& text) override;
     void ShowMessage(int textId, int captionId);
 
     LinkSettings settings_;

@@ -80,6 +80,8 @@ void ModemDialog::setDefaultTiming(const ModemDialer::Timing& timing, int settle
 int ModemDialog::exec() {
     const int port = settings_.portNumber;
     const int baud = settings_.baudIndex;
+    // Also what the dial procedure sends when a cancelled dial connects all the same.
+    dialer_.SetHangUpCommand(ModemCommands::HangUp(settings_.hangUpString));
     if (mode_ == kConnect) {
         if (dialer_.Connect(this, &link_, language(), port, baud,
                             ModemCommands::Init(settings_.initString),
@@ -103,11 +105,12 @@ QString ModemDialog::statusText() const {
     return status_->toPlainText();
 }
 
-void ModemDialog::OnModemReport(int code, const std::string& text) {
+bool ModemDialog::OnModemReport(int code, const std::string& text) {
     // On the dialer's thread: the report is handled on the window's thread, and the procedure
-    // waits for it, unless the window is going away.
+    // waits for it, unless the window is going away. Whether it was handled tells the dialer
+    // whether anybody acts on the modem's answer.
     std::unique_lock lock(reportMutex_);
-    if (closing_) return;
+    if (closing_) return false;
     const unsigned ticket = handledCount_ + 1;
     QMetaObject::invokeMethod(
         this,
@@ -123,9 +126,14 @@ void ModemDialog::OnModemReport(int code, const std::string& text) {
         },
         Qt::QueuedConnection);
     reportHandled_.wait(lock, [&] { return closing_ || handledCount_ >= ticket; });
+    return handledCount_ >= ticket;
 }
 
 void ModemDialog::handleReport(int code, const std::string& text) {
+    if (ending_) {
+        showAfterCancel(code, text);
+        return;
+    }
     status_->moveCursor(QTextCursor::End);
     status_->insertPlainText(forStatus(text));
     status_->ensureCursorVisible();
@@ -134,9 +142,13 @@ void ModemDialog::handleReport(int code, const std::string& text) {
     if (action.restartProgress) progress_->setValue(0);
     if (action.stopProgress) progressTimer_.stop();
     if (action.messageId != 0) showError(action.messageId, ModemReportRules::kTextCaution);
-    if (ending_) return;  // cancelled while the message was up
+    // Cancelled while the message was up: the dialer heard of it before this report was
+    // handled, and hangs up itself what needs it.
+    if (ending_) return;
     if (action.startHangUp) {
-        // The dial procedure is still delivering this report: the hang-up starts once it ended.
+        // The dial procedure is still delivering this report: the hang-up starts once it ended,
+        // and a cancel meanwhile waits for it.
+        hangUpPending_ = true;
         QTimer::singleShot(0, this, &ModemDialog::startAutomaticHangUp);
         return;
     }
@@ -146,14 +158,27 @@ void ModemDialog::handleReport(int code, const std::string& text) {
         finish(QDialog::Rejected, action.pauseBeforeEnd);
 }
 
+void ModemDialog::showAfterCancel(int code, const std::string& text) {
+    status_->moveCursor(QTextCursor::End);
+    status_->insertPlainText(forStatus(text));
+    status_->ensureCursorVisible();
+    // The user gave the call up and hears no more of it, unless a hang-up failed: the line may
+    // still be up.
+    if (code != ModemDialer::kEscapeAnswer && code != ModemDialer::kHangUpAnswer) return;
+    const ModemReportAction action = ModemReportRules::Decide(code, text);
+    if (action.messageId != 0) showError(action.messageId, ModemReportRules::kTextCaution);
+}
+
 void ModemDialog::startAutomaticHangUp() {
-    if (ending_) return;
+    // Runs even after a cancel: the modem may be off hook.
+    hangUpPending_ = false;
     dialer_.WaitIdle();
     // A flag of the dialog's own: the application's connection flag stays as it is.
     ownConnected_ = true;
     if (dialer_.Disconnect(this, &link_, &ownConnected_, language(), settings_.portNumber,
                            settings_.baudIndex, ModemCommands::HangUp(settings_.hangUpString), 'N',
-                           8, 1) != 0)
+                           8, 1) != 0 &&
+        !ending_)
         finish(QDialog::Rejected, false);
 }
 
@@ -185,17 +210,21 @@ void ModemDialog::reject() {
     ending_ = true;
     progressTimer_.stop();
     cancel_->setEnabled(false);
-    if (!dialer_.IsRunning()) {
+    // Before any further report is handled: the dialer then knows that nobody here takes a
+    // call that connects, and hangs it up.
+    dialer_.Cancel();
+    const auto busy = [this] { return dialer_.IsRunning() || hangUpPending_; };
+    if (!busy()) {
         PageDialog::reject();
         return;
     }
-    // The procedure finishes on its own (an answer it waits for comes or times out); the
-    // window stays live meanwhile and closes as soon as it has.
-    detach();
+    // The procedure finishes on its own (an answer it waits for comes or times out, a hang-up
+    // runs to its end); the window stays live meanwhile, shows what happens and closes as soon
+    // as it has.
     auto* waiter = new QTimer(this);
     waiter->setInterval(50);
-    connect(waiter, &QTimer::timeout, this, [this, waiter] {
-        if (dialer_.IsRunning()) return;
+    connect(waiter, &QTimer::timeout, this, [this, waiter, busy] {
+        if (busy()) return;
         waiter->stop();
         dialer_.WaitIdle();
         done(QDialog::Rejected);

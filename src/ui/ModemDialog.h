@@ -41,8 +41,9 @@ public:
     // Starts the procedure and runs the window until the procedure has ended it (or it was
     // cancelled). A port that cannot be opened is reported and ends it at once.
     int exec() override;
-    // Cancel: the window closes once a running procedure has finished; the procedure sends
-    // nothing more that could leave a call up.
+    // Cancel: no number is dialled from now on, and the window closes once a running procedure
+    // has finished. A dial that still takes the line meanwhile (the modem answers "CONNECT", or
+    // something unknown) is hung up first; the window shows that hang-up and waits for it.
     void reject() override;
 
     QString statusText() const;
@@ -51,12 +52,15 @@ public:
     bool isBusy() const { return dialer_.IsRunning(); }
 
 private:
-    void OnModemReport(int code, const std::string& text) override;
+    bool OnModemReport(int code, const std::string& text) override;
     void handleReport(int code, const std::string& text);
+    // After a cancel: the report is shown, and only a failed hang-up gets its message.
+    void showAfterCancel(int code, const std::string& text);
     void startAutomaticHangUp();
     void finish(int result, bool pause);
     void tick();
-    // Lets the procedure run to its end without delivering anything more to this window.
+    // The window is going away: the procedure runs to its end without delivering anything
+    // more to it.
     void detach();
 
     SerialLink& link_;
@@ -69,7 +73,8 @@ private:
     QTimer progressTimer_;
     int settleMs_ = 2000;
     bool ending_ = false;
-    bool ownConnected_ = false;  // the flag of an automatic hang-up
+    bool ownConnected_ = false;   // the flag of an automatic hang-up
+    bool hangUpPending_ = false;  // an automatic hang-up is decided and not yet started
 
     std::mutex reportMutex_;
     std::condition_variable reportHandled_;

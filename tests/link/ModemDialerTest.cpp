@@ -5,6 +5,7 @@
 #include <chrono>
 #include <mutex>
 
+#include "link/HeldAnswer.h"
 #include "link/ModemCommands.h"
 #include "link/ModemDialer.h"
 #include "link/PtyPair.h"
@@ -13,6 +14,7 @@
 namespace flowcfg {
 namespace {
 
+using testing::HeldAnswer;
 using testing::PtyPair;
 using testing::ScriptedModem;
 
@@ -46,9 +48,10 @@ std::ostream& operator<<(std::ostream& out, const Report& r) {
 class RecordingReceiver : public ModemReportReceiver {
 public:
     explicit RecordingReceiver(const ModemDialer& dialer) : dialer_(dialer) {}
-    void OnModemReport(int code, const std::string& text) override {
+    bool OnModemReport(int code, const std::string& text) override {
         std::lock_guard lock(mutex_);
         reports_.push_back({code, text, dialer_.IsRunning()});
+        return true;
     }
     std::vector<Report> Reports() const {
         std::lock_guard lock(mutex_);
@@ -214,6 +217,80 @@ TEST(ModemDialerTest, PortErrorsAndAnAbandonedReceiver) {
     EXPECT_EQ(modem.Commands(), std::vector<std::string>{"AT"});
     // Without a receiver a report goes nowhere.
     EXPECT_EQ(dialer.Report("text", 0), -1);
+}
+
+// The dial's answer comes after the receiver gave the call up (the dialog's cancel) or went away:
+// whatever may have taken the line (a connection, an answer nobody knows) is hung up with the
+// configured command before the procedure ends; a refusal leaves the line alone; a connection
+// the receiver took is its own.
+TEST(ModemDialerTest, AnAnswerNobodyWillActOnIsHungUpBeforeTheProcedureEnds) {
+    enum class Then { Cancel, Abandon, AbandonAfterTheAnswer };
+    struct Case {
+        const char* answer;
+        Then then;
+        bool hangUp;
+    };
+    const Case cases[] = {
+        {"\r\nCONNECT 9600\r\n", Then::Cancel, true},
+        {"\r\nCONNECT 9600\r\n", Then::Abandon, true},
+        {"\r\nRING\r\n", Then::Abandon, true},
+        {"", Then::Cancel, true},
+        {"\r\nNO CARRIER\r\n", Then::Cancel, false},
+        {"\r\nCONNECT 9600\r\n", Then::AbandonAfterTheAnswer, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.answer) + " then " + std::to_string(static_cast<int>(c.then)));
+        HeldAnswer held;
+        ModemLine line([&](const std::string& command) {
+            return command.rfind("ATD", 0) == 0 ? held.Hold(c.answer) : hayes(command);
+        });
+        ModemDialer dialer;
+        ModemDialer::Timing timing = quickTiming();
+        timing.dialAnswer = 1000;  // the test releases the answer at once
+        dialer.SetTiming(timing);
+        dialer.SetHangUpCommand(ModemCommands::HangUp("H0 Z"));
+        // Goes away once it has taken the dial's answer, as a dialog closed right after it.
+        struct LeavingReceiver : RecordingReceiver {
+            LeavingReceiver(ModemDialer& d, bool leave)
+                : RecordingReceiver(d), d_(d), leave_(leave) {}
+            bool OnModemReport(int code, const std::string& text) override {
+                RecordingReceiver::OnModemReport(code, text);
+                if (leave_ && code == ModemDialer::kDialAnswer) d_.Abandon();
+                return true;
+            }
+            ModemDialer& d_;
+            bool leave_;
+        } receiver(dialer, c.then == Then::AbandonAfterTheAnswer);
+        ASSERT_EQ(dialer.Connect(&receiver, &line.link, kEnglish, kCom, 5, "AT\r\n", "ATDT1\r\n",
+                                 'N', 8, 1),
+                  0);
+        ASSERT_TRUE(held.WaitArrived());
+        if (c.then == Then::Cancel) dialer.Cancel();
+        if (c.then == Then::Abandon) dialer.Abandon();
+        held.Release();
+        dialer.WaitIdle();
+        // The hang-up, when there is one, is over once the procedure is.
+        const auto sent = line.modem.Commands();
+        if (c.hangUp)
+            EXPECT_EQ(sent, (std::vector<std::string>{"AT", "ATDT1", "+++", "AT H0 Z"}));
+        else
+            EXPECT_EQ(sent, (std::vector<std::string>{"AT", "ATDT1"}));
+
+        // Initialization, its command and answer, Dial and its command: then the answer and, to
+        // a receiver that only cancelled, the hang-up.
+        std::vector<Report> expected;
+        if (c.then != Then::Abandon) expected.push_back({2, c.answer, true});
+        if (c.then == Then::Cancel && c.hangUp) {
+            const std::vector<Report> hangUp = {
+                {0, "\n+++\n", true},     {100, "\r\nOK\r\n\n", true}, {0, "Hang up", true},
+                {0, "AT H0 Z\r\n", true}, {101, "\r\nOK\r\n", true},
+            };
+            expected.insert(expected.end(), hangUp.begin(), hangUp.end());
+        }
+        const auto reports = receiver.Reports();
+        ASSERT_GE(reports.size(), 5u);
+        EXPECT_EQ(std::vector<Report>(reports.begin() + 5, reports.end()), expected);
+    }
 }
 
 TEST(ModemDialerTest, DestroyingTheDialerWaitsForItsProcedure) {

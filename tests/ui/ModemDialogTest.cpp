@@ -9,8 +9,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 #include "common/TestApplication.h"
+#include "link/HeldAnswer.h"
 #include "link/InstrumentLink.h"
 #include "link/PortTable.h"
 #include "link/PtyPair.h"
@@ -22,6 +25,7 @@
 namespace flowcfg {
 namespace {
 
+using testing::HeldAnswer;
 using testing::PtyPair;
 using testing::RunningSim;
 using testing::ScriptedModem;
@@ -186,6 +190,62 @@ TEST_F(ModemDialogTest, CancelWaitsForTheProcedureAndDialsNothing) {
     EXPECT_FALSE(dialog.isBusy());
     EXPECT_EQ(modem.Commands(), std::vector<std::string>{"AT &F S95=0 E0 Q0 V1 W2 &K0 M0"});
     EXPECT_TRUE(messages.texts.empty());
+}
+
+// The modem connects only after the dialog gave the call up: cancelled while the dial waited
+// for its answer, or gone altogether. The call is hung up with the configured command, and the
+// dialog (or, once it has gone, its dialer) waits for that before it goes; nobody counts the
+// call as up.
+TEST_F(ModemDialogTest, ACallThatConnectsAfterTheDialogGaveItUpIsHungUp) {
+    const std::vector<std::string> hungUp = {"AT &F E0", "ATDT0321", "+++", "AT H0 &D2"};
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "gone");
+        PtyPair pty;
+        HeldAnswer held;
+        ScriptedModem modem(pty, [&held](const std::string& command) -> std::string {
+            if (command.rfind("ATD", 0) == 0) return held.Hold("\r\nCONNECT 9600\r\n");
+            return "\r\nOK\r\n";
+        });
+        useModemOn(pty.path(), "&F E0");
+        t.config().writeString("Modem", "Desconnect string", "H0 &D2");
+        {
+            ModemDialog dialog(t.app, link, ModemDialog::kConnect, &t.app.modemConnected);
+            shorten(dialog, 20000);
+            // Once the number is dialled: cancel, then let the modem connect; or close the
+            // window at once, and let the modem connect as the window goes.
+            QTimer watch;
+            QObject::connect(&watch, &QTimer::timeout, [&] {
+                if (!held.Arrived()) return;
+                watch.stop();
+                if (cancel) {
+                    dialog.cancelButton()->click();
+                    held.Release();
+                } else {
+                    dialog.done(QDialog::Rejected);
+                }
+            });
+            watch.start(5);
+            EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+            if (cancel) {
+                EXPECT_FALSE(dialog.isBusy());
+                EXPECT_EQ(modem.Commands(), hungUp);
+                EXPECT_NE(dialog.statusText().indexOf(
+                              "CONNECT 9600\n\n+++\n\nOK\n\nRaccrocherAT H0 &&D2\n\nOK\n"),
+                          -1)
+                    << dialog.statusText().toStdString();
+            } else {
+                EXPECT_TRUE(dialog.isBusy());
+                // The modem connects; the window takes no more reports, so the dialer's report
+                // of the answer waits (its receive ends a second after the last byte) until the
+                // window, going, drops it.
+                held.Release();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            }
+        }
+        EXPECT_EQ(modem.Commands(), hungUp);
+        EXPECT_FALSE(t.app.modemConnected);
+        EXPECT_TRUE(messages.texts.empty());
+    }
 }
 
 TEST_F(ModemDialogTest, OpeningALinkThroughTheModemRunsTheDialog) {
