@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "common/TestApplication.h"
@@ -43,11 +44,13 @@ public:
             if (!box || box->property("caught").toBool()) return;
             box->setProperty("caught", true);
             texts.push_back(box->text().toStdString());
+            if (whileShown) whileShown();
             QTimer::singleShot(0, box, &QMessageBox::accept);
         });
         timer_.start(5);
     }
     std::vector<std::string> texts;
+    std::function<void()> whileShown;  // called while a box is up
 
 private:
     QTimer timer_;
@@ -192,59 +195,74 @@ TEST_F(ModemDialogTest, CancelWaitsForTheProcedureAndDialsNothing) {
     EXPECT_TRUE(messages.texts.empty());
 }
 
-// The modem connects only after the dialog gave the call up: cancelled while the dial waited
-// for its answer, or gone altogether. The call is hung up with the configured command, and the
-// dialog (or, once it has gone, its dialer) waits for that before it goes; nobody counts the
-// call as up.
+// The modem takes the line only after the dialog gave the call up: cancelled while the dial
+// waited for its answer, gone altogether, or cancelled while it told of an answer it does not
+// know. The call is hung up with the configured command, and the dialog (or, once it has gone,
+// its dialer) waits for that before it goes; nobody counts the call as up. After a cancel only
+// a failed hang-up is worth a message: the line may still be up.
 TEST_F(ModemDialogTest, ACallThatConnectsAfterTheDialogGaveItUpIsHungUp) {
+    enum class Scenario { Cancel, Gone, CancelDuringTheMessage };
     const std::vector<std::string> hungUp = {"AT &F E0", "ATDT0321", "+++", "AT H0 &D2"};
-    for (const bool cancel : {true, false}) {
-        SCOPED_TRACE(cancel ? "cancelled" : "gone");
+    for (const Scenario scenario :
+         {Scenario::Cancel, Scenario::Gone, Scenario::CancelDuringTheMessage}) {
+        SCOPED_TRACE(static_cast<int>(scenario));
+        const bool unknown = scenario == Scenario::CancelDuringTheMessage;
         PtyPair pty;
         HeldAnswer held;
-        ScriptedModem modem(pty, [&held](const std::string& command) -> std::string {
-            if (command.rfind("ATD", 0) == 0) return held.Hold("\r\nCONNECT 9600\r\n");
-            return "\r\nOK\r\n";
+        ScriptedModem modem(pty, [&held, unknown](const std::string& command) -> std::string {
+            if (command.rfind("ATD", 0) == 0)
+                return held.Hold(unknown ? "\r\nVOICE\r\n" : "\r\nCONNECT 9600\r\n");
+            // The modem that gave an unknown answer does not take the escape either.
+            return command == "+++" && unknown ? "\r\nERROR\r\n" : "\r\nOK\r\n";
         });
         useModemOn(pty.path(), "&F E0");
         t.config().writeString("Modem", "Desconnect string", "H0 &D2");
+        messages.texts.clear();
         {
             ModemDialog dialog(t.app, link, ModemDialog::kConnect, &t.app.modemConnected);
             shorten(dialog, 20000);
-            // Once the number is dialled: cancel, then let the modem connect; or close the
-            // window at once, and let the modem connect as the window goes.
+            // Once the number is dialled: cancel, then let the modem answer; or close the
+            // window at once, and let the modem connect as the window goes; or let the modem
+            // answer and cancel while the window says the connection failed.
             QTimer watch;
             QObject::connect(&watch, &QTimer::timeout, [&] {
                 if (!held.Arrived()) return;
                 watch.stop();
-                if (cancel) {
-                    dialog.cancelButton()->click();
-                    held.Release();
-                } else {
-                    dialog.done(QDialog::Rejected);
-                }
+                if (scenario == Scenario::Cancel) dialog.cancelButton()->click();
+                if (scenario == Scenario::Gone) dialog.done(QDialog::Rejected);
+                if (scenario != Scenario::Gone) held.Release();
             });
             watch.start(5);
+            messages.whileShown = [&] {
+                if (unknown) dialog.cancelButton()->click();
+            };
             EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-            if (cancel) {
-                EXPECT_FALSE(dialog.isBusy());
-                EXPECT_EQ(modem.Commands(), hungUp);
-                EXPECT_NE(dialog.statusText().indexOf(
-                              "CONNECT 9600\n\n+++\n\nOK\n\nRaccrocherAT H0 &&D2\n\nOK\n"),
-                          -1)
-                    << dialog.statusText().toStdString();
-            } else {
+            if (scenario == Scenario::Gone) {
                 EXPECT_TRUE(dialog.isBusy());
                 // The modem connects; the window takes no more reports, so the dialer's report
                 // of the answer waits (its receive ends a second after the last byte) until the
                 // window, going, drops it.
                 held.Release();
                 std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            } else {
+                EXPECT_FALSE(dialog.isBusy());
+                const char* shown =
+                    unknown ? "VOICE\n\n+++\n\nERROR\n\n"
+                            : "CONNECT 9600\n\n+++\n\nOK\n\nRaccrocherAT H0 &&D2\n\nOK\n";
+                EXPECT_TRUE(dialog.statusText().endsWith(QString::fromUtf8(shown)))
+                    << dialog.statusText().toStdString();
             }
         }
-        EXPECT_EQ(modem.Commands(), hungUp);
+        messages.whileShown = nullptr;
+        if (unknown) {
+            EXPECT_EQ(modem.Commands(), std::vector<std::string>(hungUp.begin(), hungUp.end() - 1));
+            EXPECT_EQ(messages.texts, (std::vector<std::string>{"Echec de la connexion !",
+                                                                "Echec de la déconnexion !"}));
+        } else {
+            EXPECT_EQ(modem.Commands(), hungUp);
+            EXPECT_TRUE(messages.texts.empty());
+        }
         EXPECT_FALSE(t.app.modemConnected);
-        EXPECT_TRUE(messages.texts.empty());
     }
 }
 
