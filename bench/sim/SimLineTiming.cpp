@@ -18,31 +18,24 @@
 
 #include "link/JBusCodec.h"
 #include "sim/PtyLine.h"
-#include "sim/SimServer.h"
+#include "sim/SimThread.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// flowsim on a thread of this process.
 class Sim {
 public:
     explicit Sim(const std::vector<std::string>& args) {
-        flowcfg::SimOptions options;
         std::string error;
-        if (!flowcfg::SimOptions::parse(args, options, error)) throw std::runtime_error(error);
-        server_ = std::make_unique<flowcfg::SimServer>(options);
-        if (!server_->open(error)) throw std::runtime_error(error);
-        thread_ = std::thread([this] { server_->run(); });
+        sim_ = flowcfg::SimThread::start(args, error);
+        if (!sim_) throw std::runtime_error(error);
     }
-    ~Sim() {
-        server_->stop();
-        thread_.join();
-    }
-    std::string path() const { return server_->devicePath(); }
+    std::string path() const { return sim_->path(); }
 
 private:
-    std::unique_ptr<flowcfg::SimServer> server_;
-    std::thread thread_;
+    std::unique_ptr<flowcfg::SimThread> sim_;
 };
 
 int openPort(const std::string& path, int baud) {

@@ -5,8 +5,17 @@
 #include <vector>
 
 #include "CliCommands.h"
+#include "common/TempDir.h"
 
 namespace flowcfg::testing {
+
+// A program installed in `dir`: its own directory, and a per-user directory inside it.
+inline StartupEnvironment environmentIn(const TempDir& dir) {
+    StartupEnvironment env;
+    env.executableDirectory = dir.path();
+    env.userConfigDirectory = dir.file("user/");
+    return env;
+}
 
 // Runs one flowcfg-cli command in-process and keeps what it printed.
 struct CliRun {

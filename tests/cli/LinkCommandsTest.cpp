@@ -9,18 +9,12 @@
 namespace flowcfg {
 namespace {
 
+using testing::environmentIn;
 using testing::PeerReply;
 using testing::PtyPair;
 using testing::runCliCommand;
 using testing::ScriptedPeer;
 using testing::TempDir;
-
-StartupEnvironment environmentIn(const TempDir& dir) {
-    StartupEnvironment env;
-    env.executableDirectory = dir.path();
-    env.userConfigDirectory = dir.file("user/");
-    return env;
-}
 
 // A configuration file whose COM 9 is a pseudo-terminal with a scripted instrument (slave 3)
 // behind it.

@@ -11,16 +11,10 @@
 namespace flowcfg {
 namespace {
 
+using testing::environmentIn;
 using testing::runCliCommand;
 using testing::RunningSim;
 using testing::TempDir;
-
-StartupEnvironment environmentIn(const TempDir& dir) {
-    StartupEnvironment env;
-    env.executableDirectory = dir.path();
-    env.userConfigDirectory = dir.file("user/");
-    return env;
-}
 
 class ModemModeTest : public ::testing::Test {
 protected:

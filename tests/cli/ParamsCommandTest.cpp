@@ -31,12 +31,7 @@ struct Site {
         ini.writeReal("Com", "JBus", 1);
         ini.writeReal("Language", "Language", 1);  // English
     }
-    StartupEnvironment environment() const {
-        StartupEnvironment env;
-        env.executableDirectory = dir.path();
-        env.userConfigDirectory = dir.file("user/");
-        return env;
-    }
+    StartupEnvironment environment() const { return testing::environmentIn(dir); }
     testing::CliRun run(std::vector<std::string> args, const std::string& answers = {}) {
         args.insert(args.end(), {"--config", config});
         std::ostringstream out, err;

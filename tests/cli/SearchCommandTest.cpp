@@ -11,17 +11,11 @@
 namespace flowcfg {
 namespace {
 
+using testing::environmentIn;
 using testing::PtyPair;
 using testing::runCliCommand;
 using testing::RunningSim;
 using testing::TempDir;
-
-StartupEnvironment environmentIn(const TempDir& dir) {
-    StartupEnvironment env;
-    env.executableDirectory = dir.path();
-    env.userConfigDirectory = dir.file("user/");
-    return env;
-}
 
 TEST(SearchCommandTest, PrintsEveryTryAndWhatAnsweredAndSavesIt) {
     TempDir dir;

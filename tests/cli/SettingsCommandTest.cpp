@@ -9,15 +9,9 @@
 namespace flowcfg {
 namespace {
 
+using testing::environmentIn;
 using testing::runCliCommand;
 using testing::TempDir;
-
-StartupEnvironment environmentIn(const TempDir& dir) {
-    StartupEnvironment env;
-    env.executableDirectory = dir.path();
-    env.userConfigDirectory = dir.file("user/");
-    return env;
-}
 
 TEST(SettingsCommandTest, ListsEverySettingOfAFirstStart) {
     TempDir dir;

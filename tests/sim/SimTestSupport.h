@@ -14,7 +14,7 @@
 #include "common/TempDir.h"
 #include "sim/PtyLine.h"
 #include "sim/SimOptions.h"
-#include "sim/SimServer.h"
+#include "sim/SimThread.h"
 
 namespace flowcfg::testing {
 
@@ -28,32 +28,18 @@ public:
             args.push_back(dir_.file("sim.log"));
         }
         std::string error;
-        if (!SimOptions::parse(args, options_, error)) throw std::runtime_error(error);
-        server_ = std::make_unique<SimServer>(options_);
-        if (!server_->open(error)) throw std::runtime_error(error);
-        path_ = server_->devicePath();
-        thread_ = std::thread([this] { status_ = server_->run(); });
+        sim_ = SimThread::start(args, error);
+        if (!sim_) throw std::runtime_error(error);
     }
-    ~RunningSim() { stop(); }
 
-    int stop() {
-        if (thread_.joinable()) {
-            server_->stop();
-            thread_.join();
-        }
-        return status_;
-    }
-    const std::string& path() const { return path_; }
+    int stop() { return sim_->stop(); }
+    const std::string& path() const { return sim_->path(); }
     std::string log() const { return readFile(dir_.file("sim.log")); }
     const TempDir& dir() const { return dir_; }
 
 private:
     TempDir dir_;
-    SimOptions options_;
-    std::unique_ptr<SimServer> server_;
-    std::string path_;
-    std::thread thread_;
-    int status_ = 0;
+    std::unique_ptr<SimThread> sim_;
 };
 
 // A bare serial port on the pseudo-terminal, for exchanges no Modbus library would make.
