@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 
 #include "common/TempDir.h"
 
@@ -89,15 +91,29 @@ TEST_F(IniFileTest, RealsAreWrittenWithSixDecimalsAndReadBackLikeIntegers) {
     EXPECT_EQ(ini.readReal("S", "two", 0), 2.0);
 }
 
+// A French locale (decimal comma) for the running process: the system's, or one compiled into
+// `dir` with localedef when the system has none installed.
+bool useFrenchNumbers(const TempDir& dir) {
+    if (std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) return true;
+    std::string command = "localedef -i fr_FR -f UTF-8 " + dir.file("fr_FR.UTF-8") + " 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return false;
+    ::setenv("LOCPATH", dir.path().c_str(), 1);
+    bool ok = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+    ::unsetenv("LOCPATH");
+    return ok;
+}
+
 TEST_F(IniFileTest, RealsIgnoreTheProcessLocale) {
     // The desktop tool runs with the user's locale, where the decimal separator may be a comma.
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (!useFrenchNumbers(dir)) GTEST_SKIP() << "no French locale and no localedef to make one";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
     ini.writeReal("S", "r", 12.25);
     double back = ini.readReal("S", "r", 0);
     std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_STREQ(probe, "1,5") << "the locale in force writes a decimal comma";
     EXPECT_EQ(readFile(path), "[S]\nr=12.250000\n");
     EXPECT_EQ(back, 12.25);
 }
