@@ -1,5 +1,4 @@
 #include <iostream>
-#include <map>
 #include <memory>
 
 #include "CliCommands.h"
@@ -9,9 +8,9 @@
 #include "InstrumentOptions.h"
 #include "TerminalPrompts.h"
 #include "params/LayoutChooser.h"
+#include "params/ParameterComparison.h"
 #include "params/ParameterPage.h"
 #include "params/ParameterRows.h"
-#include "params/SettingsFile.h"
 #include "shell/PageBase.h"
 
 namespace flowcfg::cli {
@@ -24,34 +23,8 @@ const char* kUsage =
     "       flowcfg-cli params diff A.eta B.eta [--config PATH]\n"
     "link options: --config PATH --port COMn|DEVICE --baud-index I --slave S\n";
 
-// The files' commands talk to no instrument.
-struct NoLine : BlockExchange {
-    int open() override { return kCannotOpen; }
-    void close() override {}
-    int read(int, int, Bytes&) override { return kCannotOpen; }
-    int write(int, const Bytes&) override { return kCannotOpen; }
-};
-
 int configuredLanguage(const InstrumentTarget& target) {
     return PageBase::storedLanguage(IniFile(target.configPath));
-}
-
-// A page on a settings file, laid out as its header says; null when the file cannot be read
-// (the page has said why).
-std::unique_ptr<ParameterPage> openSettingsFile(const std::string& path, PageContext context) {
-    LayoutOptions options;
-    SettingsFile::Status status = SettingsFile::ReadLayout(path, options);
-    if (status != SettingsFile::Status::Ok) {
-        PageMessages messages(context.prompts, context.language);
-        if (status == SettingsFile::Status::CannotOpen)
-            messages.showError(216, 212, path);  // "Couldn't open source file : "
-        else
-            messages.showError(206, 212, " (" + path + ")");  // "Incorrect File"
-        return nullptr;
-    }
-    auto page = std::make_unique<ParameterPage>(options, context, ParameterPage::kModeFile, path);
-    if (page->Start(nullptr) != ParameterPage::kStayOpen) return nullptr;
-    return page;
 }
 
 int read(const CliOptions& options, CliContext& context, const InstrumentTarget& target,
@@ -83,8 +56,8 @@ int write(const std::string& path, CliContext& context, const InstrumentTarget& 
           TerminalPrompts& terminal) {
     InstrumentConnection connection(target, context, "params write");
     ConnectionBlockExchange line(connection, target.settings);
-    auto page =
-        openSettingsFile(path, PageContext{terminal, terminal, line, configuredLanguage(target)});
+    auto page = ParameterComparison::OpenSettingsFile(
+        path, PageContext{terminal, terminal, line, configuredLanguage(target)});
     if (!page) return 1;
     if (page->TransferToInstrument() != 0) {
         context.err << "flowcfg-cli params write: nothing was transferred to the end marker\n";
@@ -96,39 +69,25 @@ int write(const std::string& path, CliContext& context, const InstrumentTarget& 
 
 int show(const std::string& path, CliContext& context, const InstrumentTarget& target,
          TerminalPrompts& terminal) {
-    NoLine line;
-    auto page =
-        openSettingsFile(path, PageContext{terminal, terminal, line, configuredLanguage(target)});
+    auto page = ParameterComparison::OpenSettingsFile(path, terminal, configuredLanguage(target));
     if (!page) return 1;
     for (const ParameterRow& row : ParameterRows::Rows(*page))
         context.out << ParameterRows::Line(row) << "\n";
     return 0;
 }
 
-std::string valueWithUnit(const ParameterRow& row) {
-    return row.unit.empty() ? row.value : row.value + " " + row.unit;
-}
-
 int diff(const std::string& a, const std::string& b, CliContext& context,
          const InstrumentTarget& target, TerminalPrompts& terminal) {
-    NoLine line;
-    PageContext page{terminal, terminal, line, configuredLanguage(target)};
-    auto first = openSettingsFile(a, page);
+    const int language = configuredLanguage(target);
+    auto first = ParameterComparison::OpenSettingsFile(a, terminal, language);
     if (!first) return 2;
-    auto second = openSettingsFile(b, page);
+    auto second = ParameterComparison::OpenSettingsFile(b, terminal, language);
     if (!second) return 2;
-    std::map<int, ParameterRow> others;
-    for (ParameterRow& row : ParameterRows::Rows(*second))
-        others[row.controlId] = std::move(row);
-    int differences = 0;
-    for (const ParameterRow& row : ParameterRows::Rows(*first)) {
-        const ParameterRow& other = others[row.controlId];
-        if (row.value == other.value && row.unit == other.unit) continue;
-        context.out << row.tab << "\t" << row.caption << "\t" << valueWithUnit(row) << "\t"
-                    << valueWithUnit(other) << "\n";
-        ++differences;
-    }
-    return differences == 0 ? 0 : 1;
+    const auto differences = ParameterComparison::Compare(*first, *second);
+    for (const ParameterDifference& d : differences)
+        context.out << d.tab << "\t" << d.caption << "\t" << d.value << "\t" << d.otherValue
+                    << "\n";
+    return differences.empty() ? 0 : 1;
 }
 
 }  // namespace
