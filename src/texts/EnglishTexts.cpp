@@ -12,7 +12,8 @@
 //   78 instrument link speeds  79 logger loading choice    81 link state
 //   82 totalizer sources
 // Single texts given by this program: 139 "Compare", 210 "Cannot write the file !",
-//   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection".
+//   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
+//   dialog's comparison window ("Tab", the count of differences, "Close").
 
 #include "texts/TextRows.h"
 
@@ -257,6 +258,12 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Yes"},
     {84, "No"},
+    // 92 ... 96: the parameter dialog's comparison window
+    {92, "Tab"},
+    {93, "One parameter differs"},
+    {94, "%d parameters differ"},
+    {95, "The two parameter sets are the same"},
+    {96, "Close"},
     // 99: statistic of a logged value
     {99, "Min"},
     {99, "Average"},

@@ -244,6 +244,12 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Oui"},
     {84, "Non"},
+    // 92 ... 96: the parameter dialog's comparison window
+    {92, "Onglet"},
+    {93, "Un paramètre diffère"},
+    {94, "%d paramètres diffèrent"},
+    {95, "Les deux jeux de paramètres sont identiques"},
+    {96, "Fermer"},
     // 99: statistic of a logged value
     {99, "Min"},
     {99, "Moyenne"},

@@ -244,6 +244,12 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Ja"},
     {84, "Nein"},
+    // 92 ... 96: the parameter dialog's comparison window
+    {92, "Registerkarte"},
+    {93, "Ein Parameter unterscheidet sich"},
+    {94, "%d Parameter unterscheiden sich"},
+    {95, "Die beiden Parametersätze sind gleich"},
+    {96, "Schließen"},
     // 99: statistic of a logged value
     {99, "Min"},
     {99, "Mittelwert"},

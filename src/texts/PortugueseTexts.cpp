@@ -244,6 +244,12 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Sim"},
     {84, "Não"},
+    // 92 ... 96: the parameter dialog's comparison window
+    {92, "Aba"},
+    {93, "Um parâmetro difere"},
+    {94, "%d parâmetros diferem"},
+    {95, "Os dois conjuntos de parâmetros são idênticos"},
+    {96, "Fechar"},
     // 99: statistic of a logged value
     {99, "Mín"},
     {99, "Média"},

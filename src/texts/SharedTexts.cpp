@@ -13,7 +13,8 @@
 //   78 instrument link speeds  79 logger loading choice    81 link state
 //   82 totalizer sources
 // Single texts given by this program: 139 "Compare", 210 "Cannot write the file !",
-//   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection".
+//   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
+//   dialog's comparison window ("Tab", the count of differences, "Close").
 
 #include "texts/TextRows.h"
 
@@ -239,11 +240,6 @@ constexpr TextRow kRows[] = {
     {89, "?"},
     {90, "?"},
     {91, "?"},
-    {92, "?"},
-    {93, "?"},
-    {94, "?"},
-    {95, "?"},
-    {96, "?"},
     {97, "?"},
     {98, "?"},
     {100, "?"},

@@ -244,6 +244,12 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Sí"},
     {84, "No"},
+    // 92 ... 96: the parameter dialog's comparison window
+    {92, "Pestaña"},
+    {93, "Un parámetro difiere"},
+    {94, "%d parámetros difieren"},
+    {95, "Los dos conjuntos de parámetros son idénticos"},
+    {96, "Cerrar"},
     // 99: statistic of a logged value
     {99, "Mín"},
     {99, "Media"},

@@ -58,6 +58,15 @@ inline constexpr int kTextPrint = 515;
 inline constexpr int kTextCancel = 516;
 inline constexpr int kTextDetection = 517;
 
+// The parameter dialog's comparison window.
+inline constexpr int kTextTab = 92;                // "Tab" (the column of the tab's title)
+inline constexpr int kTextOneDifference = 93;      // "One parameter differs"
+inline constexpr int kTextDifferences = 94;        // "%d parameters differ"
+inline constexpr int kTextSameSets = 95;           // "The two parameter sets are the same"
+inline constexpr int kTextClose = 96;              // "Close"
+inline constexpr int kTextParameter = 560;         // "Parameter"
+inline constexpr int kTextActualParameters = 422;  // "Actual parameters"
+
 // Unit words of durations, as the logger range text uses them.
 inline constexpr int kTextYear = 14;     // "y"
 inline constexpr int kTextMonth = 342;   // "m" (341 is the metre)

@@ -8,12 +8,14 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "params/ParameterComparison.h"
 #include "params/ParameterTexts.h"
 #include "shell/CFileDialogKV.h"
 #include "shell/PageFileTypes.h"
 #include "texts/TextIds.h"
 #include "ui/CButtonKV.h"
 #include "ui/ControlEvent.h"
+#include "ui/ParameterComparisonWindow.h"
 #include "ui/TabPage.h"
 #include "ui/TabPages.h"
 #include "ui/WidgetFieldControlFactory.h"
@@ -48,10 +50,11 @@ ParameterDialog::ParameterDialog(Application& application, ParameterPage& page,
     bottom->addWidget(status_, 1);
     bottom->addWidget(bar_);
     bar_->hide();
-    for (auto [id, text] :
-         {std::pair{kTransferButton, textid::kTextTransfer}, std::pair{kSaveButton, 468},
-          std::pair{kCancelButton, textid::kTextCancel}}) {
-        auto* button = new CButtonKV(qs(this->text(text)), this);
+    for (auto [id, text] : {std::pair{kTransferButton, this->text(textid::kTextTransfer)},
+                            std::pair{kSaveButton, this->text(468)},
+                            std::pair{kCompareButton, page_.messages().text(textid::kTextCompare)},
+                            std::pair{kCancelButton, this->text(textid::kTextCancel)}}) {
+        auto* button = new CButtonKV(qs(text), this);
         button->setOwner(this);
         button->setNotifyId(id);
         button->setAutoDefault(false);
@@ -230,6 +233,24 @@ void ParameterDialog::save() {
     showCaption();
 }
 
+void ParameterDialog::compare() {
+    PageMessages& texts = page_.messages();
+    PageFileTypes::Type type = PageFileTypes(texts.language()).type(paramtext::kSettingFileType);
+    FileRequest request;
+    request.mode = FileRequest::Mode::Open;
+    request.filter = PageFileTypes::filterEntry(type) + "|";
+    request.defaultExtension = type.extension;
+    request.initialPath = settings().saveDirectory;
+    request.title = texts.text(textid::kTextCompare);
+    auto path = texts.prompts().chooseFile(request);
+    if (!path) return;
+    auto other = ParameterComparison::OpenSettingsFile(*path, texts.prompts(), texts.language());
+    if (!other) return;
+    ParameterComparisonWindow window(application(), texts, *path,
+                                     ParameterComparison::Compare(page_, *other), this);
+    window.exec();
+}
+
 void ParameterDialog::controlNotified(const ControlEvent& event) {
     const int id = event.notifyId();
     switch (event.notification()) {
@@ -248,6 +269,8 @@ void ParameterDialog::controlNotified(const ControlEvent& event) {
                 transfer();
             else if (id == kSaveButton)
                 save();
+            else if (id == kCompareButton)
+                compare();
             else if (id == kCancelButton)
                 reject();
             else if (id >= kCommandBase)

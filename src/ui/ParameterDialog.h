@@ -26,6 +26,7 @@ class ParameterDialog : public PageDialog {
 public:
     static constexpr int kTransferButton = 5041;
     static constexpr int kSaveButton = 5040;
+    static constexpr int kCompareButton = 5042;
     static constexpr int kCancelButton = 5031;
     static constexpr int kCommandBase = 9000;  // + the tabs' command ids
 
@@ -47,6 +48,10 @@ public:
 
     void transfer();
     void save();
+    // Asks for a settings file and shows, in a window of its own, the fields whose values differ
+    // between it and the set the dialog holds now, unsaved changes included. The set stays as
+    // it is.
+    void compare();
 
 protected:
     void controlNotified(const ControlEvent& event) override;

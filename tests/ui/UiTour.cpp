@@ -9,18 +9,21 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableWidget>
 #include <QTest>
 
 #include "Screenshot.h"
 #include "SettingsFiles.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
+#include "params/ParameterComparison.h"
 #include "shell/ConfigurationFiles.h"
 #include "shell/PageFileTypes.h"
 #include "ui/AboutBox.h"
 #include "ui/CComboKV.h"
 #include "ui/MainWindow.h"
 #include "ui/OptionsPage.h"
+#include "ui/ParameterComparisonWindow.h"
 #include "ui/ParameterDialog.h"
 #include "ui/QtTranslations.h"
 #include "ui/StartDialogWindow.h"
@@ -170,6 +173,52 @@ TEST_F(UiTour, SettingsPagesEveryTab) {
             shoot(dialog, name);
         }
     }
+}
+
+// The parameter dialog's comparison with a settings file that differs on several tabs, in
+// French and English.
+TEST_F(UiTour, SettingsComparison) {
+    LayoutOptions o;
+    o.level = 2;
+    o.pipes = 2;
+    o.chordsA = 3;
+    o.chordsB = 2;
+    o.modules = {1, 1, 2, 3, 4, 5};
+    const std::string file = t.dir.file("poste-2.eta");
+    const std::string other = t.dir.file("poste-2-mars.eta");
+    ASSERT_EQ(testing::writeSettingsFile(file, o), 0);
+    testing::ScriptedPrompts prompts;
+    {
+        auto set = ParameterComparison::OpenSettingsFile(file, prompts, 2);
+        ASSERT_NE(set, nullptr);
+        VariableTable& v = set->table();
+        v.FindField(ctl::kUnitName)->setText("POSTE 2");
+        v.FindField(ctl::pipeField(0, ctl::pipe::kDiameter))->setValue(508.0);
+        v.FindField(ctl::pipeField(0, ctl::pipe::kC0))->setValue(1482);
+        v.FindField(ctl::pipeField(1, ctl::pipe::kCutOff))->setValue(0.05);
+        v.FindField(ctl::chordField(0, 1, ctl::chord::kDistance))->setValue(612.5);
+        v.FindField(ctl::totalizerField(0, ctl::totalizer::kUnit))->setInteger(3);
+        v.FindField(ctl::moduleField(0, ctl::module::kHigh))->setValue(250.0);
+        ASSERT_EQ(set->SaveParameterSet(other), 0);
+    }
+    for (int code : {1, 2}) {
+        useLanguage(code);
+        testing::NoLine line;
+        WidgetProgress progress(nullptr);
+        ParameterPage page(o, PageContext{prompts, progress, line, code}, ParameterPage::kModeFile,
+                           file);
+        ASSERT_EQ(page.Start(nullptr), ParameterPage::kStayOpen);
+        auto theirs = ParameterComparison::OpenSettingsFile(other, prompts, code);
+        ASSERT_NE(theirs, nullptr);
+        const auto differences = ParameterComparison::Compare(page, *theirs);
+        EXPECT_EQ(differences.size(), 7u);
+        ParameterComparisonWindow window(t.app, page.messages(), other, differences);
+        window.show();
+        window.move(40, 40 + Screenshot::kTitleHeight);
+        EXPECT_EQ(window.table()->rowCount(), 7);
+        shoot(window, std::string("settings-") + kLanguageNames[code - 1] + "-compare");
+    }
+    EXPECT_TRUE(prompts.errors.empty());
 }
 
 TEST_F(UiTour, AboutBox) {
