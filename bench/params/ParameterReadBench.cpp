@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSim.h"
 #include "link/InstrumentLink.h"
 #include "link/LinkSettings.h"
 #include "link/PortTable.h"
@@ -19,26 +20,11 @@
 #include "params/ParameterBlocks.h"
 #include "params/ParameterPage.h"
 #include "params/ProgressView.h"
-#include "sim/SimThread.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kTurnaroundMs = 2;
-
-// flowsim on a thread of this process.
-class Sim {
-public:
-    explicit Sim(const std::vector<std::string>& args) {
-        std::string error;
-        sim_ = flowcfg::SimThread::start(args, error);
-        if (!sim_) throw std::runtime_error(error);
-    }
-    std::string path() const { return sim_->path(); }
-
-private:
-    std::unique_ptr<flowcfg::SimThread> sim_;
-};
 
 struct Silent : flowcfg::Prompts {
     std::string last;
@@ -51,9 +37,10 @@ struct Silent : flowcfg::Prompts {
 
 int main() {
     using namespace flowcfg;
-    Sim sim({"--pace", "9600", "--turnaround", std::to_string(kTurnaroundMs)});
+    auto sim =
+        flowcfg::bench::startSim({"--pace", "9600", "--turnaround", std::to_string(kTurnaroundMs)});
     PortTable table;
-    table.Assign(1, sim.path());
+    table.Assign(1, sim->path());
     PortTable::Install(table);
     LinkSettings settings;
     settings.portNumber = 1;

@@ -16,27 +16,13 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSim.h"
 #include "link/JBusCodec.h"
 #include "sim/PtyLine.h"
-#include "sim/SimThread.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// flowsim on a thread of this process.
-class Sim {
-public:
-    explicit Sim(const std::vector<std::string>& args) {
-        std::string error;
-        sim_ = flowcfg::SimThread::start(args, error);
-        if (!sim_) throw std::runtime_error(error);
-    }
-    std::string path() const { return sim_->path(); }
-
-private:
-    std::unique_ptr<flowcfg::SimThread> sim_;
-};
 
 int openPort(const std::string& path, int baud) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
@@ -84,8 +70,8 @@ int main() {
     const std::size_t replyLength = static_cast<std::size_t>(codec.ExpectedReplyLength());
 
     {
-        Sim sim({});
-        const int fd = openPort(sim.path(), 9600);
+        auto sim = flowcfg::bench::startSim({});
+        const int fd = openPort(sim->path(), 9600);
         std::vector<double> times;
         for (int i = 0; i < 300; ++i) {
             const double t = exchange(fd, request, replyLength);
@@ -107,8 +93,8 @@ int main() {
         if (!ok) status = 1;
     }
     {
-        Sim sim({"--pace", "9600"});
-        const int fd = openPort(sim.path(), 9600);
+        auto sim = flowcfg::bench::startSim({"--pace", "9600"});
+        const int fd = openPort(sim->path(), 9600);
         const double line = static_cast<double>(request.size() + replyLength) * 10.0 / 9600.0;
         std::vector<double> times;
         for (int i = 0; i < 12; ++i) {
