@@ -8,7 +8,7 @@ ConnectionBlockExchange::ConnectionBlockExchange(InstrumentConnection& connectio
 
 int ConnectionBlockExchange::open() {
     if (!open_) open_ = connection_.Open() == 0;
-    return open_ ? 0 : kCannotOpen;
+    return open_ ? 0 : linkresult::kCannotOpen;
 }
 
 int ConnectionBlockExchange::read(int start, int count, Bytes& data) {

@@ -7,6 +7,7 @@
 #include "InstrumentConnection.h"
 #include "InstrumentOptions.h"
 #include "link/InstrumentLink.h"
+#include "link/LinkResult.h"
 
 namespace flowcfg::cli {
 namespace {
@@ -141,7 +142,7 @@ int runExchangeCommand(const std::vector<std::string>& args, CliContext& context
         result = link.Exchange(s.slaveAddress, request->function, request->start, request->count,
                                data, 2);
     }
-    context.out << "result " << result << "\n";
+    context.out << "result " << result << " (" << linkResultText(result) << ")\n";
     if (result == 0) context.out << "data " << hex(data) << "\n";
     return result == 0 ? 0 : 1;
 }

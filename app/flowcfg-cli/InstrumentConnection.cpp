@@ -44,12 +44,12 @@ int InstrumentConnection::Open() {
     link_.SetAnswerTimeout(s.answerTimeoutMs());
     const int result =
         link_.Open(s.portNumber, s.baudIndex, 'N', 8, 1, s.useModem, &modemConnected_);
-    if (result == SerialLink::kOpenFailed) {
+    if (result == linkresult::kOpenFailed) {
         context_.err << "flowcfg-cli " << command_ << ": cannot open COM" << s.portNumber
                      << (target_.devicePath.empty() ? " (no device assigned)"
                                                     : " (" + target_.devicePath + ")")
                      << "\n";
-    } else if (result == SerialLink::kModemNotConnected) {
+    } else if (result == linkresult::kModemNotConnected) {
         context_.err << "flowcfg-cli " << command_ << ": no modem connection on COM" << s.portNumber
                      << "\n";
     }

@@ -24,7 +24,7 @@ int InstrumentLink::Exchange(int slave, int function, int start, int count, Byte
 
 int InstrumentLink::RunExchange(int slave, int function, int start, int count, Bytes& data,
                                 int elementSize, bool holdsRequestLock) {
-    if (busy_.exchange(true)) return kBusy;
+    if (busy_.exchange(true)) return linkresult::kBusy;
     struct ClearBusy {
         std::atomic<bool>& busy;
         ~ClearBusy() { busy = false; }
@@ -38,7 +38,7 @@ int InstrumentLink::RunExchange(int slave, int function, int start, int count, B
 
     if (codec_.BuildRequest(slave, function, start, count, elementSize, data) != 0) {
         data.clear();
-        return kBuildFailed;
+        return linkresult::kBuildFailed;
     }
     const int expected = codec_.ExpectedReplyLength();
     {
@@ -54,7 +54,7 @@ int InstrumentLink::RunExchange(int slave, int function, int start, int count, B
     lineFunction_ = function & 0xFF;
     const Bytes request = codec_.RequestBytes();
 
-    int result = kNoAnswer;
+    int result = linkresult::kNoAnswer;
     for (int attempt = 1; attempt <= tries_; ++attempt) {
         currentTry_ = attempt;
         codec_.ResetReply();
@@ -166,7 +166,7 @@ void InstrumentLink::Worker() {
                 RunExchange(r.slave, r.function, r.start, r.count, r.data, r.elementSize, true);
             // A cycle that could not run (a synchronous exchange held the line) is a failed
             // cycle, not a repeat of the last answer.
-            if (r.result == kBusy) r.data.clear();
+            if (r.result == linkresult::kBusy) r.data.clear();
         }
         {
             std::lock_guard lock(runMutex_);

@@ -22,8 +22,6 @@ namespace flowcfg {
 // (reply checked against the request). Only the last try's code is returned.
 class InstrumentLink : public SerialLink {
 public:
-    static constexpr int kBusy = -1;
-    static constexpr int kBuildFailed = 1;
     static constexpr int kTries = 3;
     static constexpr int kDefaultIntervalMs = 500;
     // Receives that do not recognise their frame end at least stop here.

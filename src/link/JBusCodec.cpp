@@ -28,7 +28,9 @@ int JBusCodec::BuildRequest(int slave, int function, int start, int count, int e
         if (data.size() % 2 != 0) payload.push_back(0x00);
     }
     request_.BuildFrame(low(slave), low(function), payload);
-    return request_.raw.size() > static_cast<std::size_t>(kMaxFrameLength) ? kRequestTooLong : kOk;
+    return request_.raw.size() > static_cast<std::size_t>(kMaxFrameLength)
+               ? linkresult::kRequestTooLong
+               : linkresult::kOk;
 }
 
 int JBusCodec::ExpectedReplyLength() const {
@@ -38,21 +40,22 @@ int JBusCodec::ExpectedReplyLength() const {
 int JBusCodec::ValidateReply() const {
     const int requestSlave = low(slave_);
     const int requestFunction = low(function_);
-    if (requestSlave != 0 && reply_.slave != requestSlave) return kWrongSlave;
+    if (requestSlave != 0 && reply_.slave != requestSlave) return linkresult::kWrongSlave;
     if ((reply_.function & 0x80) && (reply_.function & 0x7F) == requestFunction)
-        return kExceptionBase + (reply_.payload.empty() ? 0 : reply_.payload[0]);
-    if (reply_.function != requestFunction) return kWrongFunction;
+        return linkresult::kExceptionBase + (reply_.payload.empty() ? 0 : reply_.payload[0]);
+    if (reply_.function != requestFunction) return linkresult::kWrongFunction;
 
     const Bytes& p = reply_.payload;
     if (function_ == kWriteFunction) {
-        if (p.size() < 4 || (p[2] << 8 | p[3]) != (count_ & 0xFFFF)) return kWrongLength;
-        if (p.size() != 4) return kWrongLength;
+        if (p.size() < 4 || (p[2] << 8 | p[3]) != (count_ & 0xFFFF))
+            return linkresult::kWrongLength;
+        if (p.size() != 4) return linkresult::kWrongLength;
     } else {
         const int byteCount = count_ * elementSize_;
-        if (p.empty() || p[0] != byteCount) return kWrongLength;
-        if (p.size() != static_cast<std::size_t>(byteCount) + 1) return kWrongLength;
+        if (p.empty() || p[0] != byteCount) return linkresult::kWrongLength;
+        if (p.size() != static_cast<std::size_t>(byteCount) + 1) return linkresult::kWrongLength;
     }
-    return kOk;
+    return linkresult::kOk;
 }
 
 }  // namespace flowcfg

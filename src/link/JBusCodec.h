@@ -4,6 +4,7 @@
 
 #include "link/Bytes.h"
 #include "link/JBusFrame.h"
+#include "link/LinkResult.h"
 
 namespace flowcfg {
 
@@ -12,12 +13,6 @@ namespace flowcfg {
 // and checked like a read. The codec does no I/O and never looks inside register data.
 class JBusCodec {
 public:
-    static constexpr int kOk = 0;
-    static constexpr int kWrongSlave = 101;
-    static constexpr int kWrongFunction = 102;
-    static constexpr int kWrongLength = 103;
-    static constexpr int kRequestTooLong = 104;
-    static constexpr int kExceptionBase = 150;  // + the exception code of the reply
     static constexpr int kWriteFunction = 16;
     static constexpr int kMaxFrameLength = 255;
 

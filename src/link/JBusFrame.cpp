@@ -48,19 +48,19 @@ int JBusFrame::BuildFrame(std::uint8_t slaveAddress, std::uint8_t functionCode,
     raw.resize(raw.size() - 2);
     raw.push_back(static_cast<std::uint8_t>(crc >> 8));
     raw.push_back(static_cast<std::uint8_t>(crc & 0xFF));
-    return kOk;
+    return linkresult::kOk;
 }
 
 int JBusFrame::ParseFrame(const Bytes& received) {
     ResetFrame();
     raw = received;
-    if (raw.size() < kMinimumLength) return kTooShort;
+    if (raw.size() < kMinimumLength) return linkresult::kTooShort;
     crc = static_cast<std::uint16_t>(raw[raw.size() - 2] << 8 | raw[raw.size() - 1]);
-    if (CheckCrc() != 0) return kBadCrc;
+    if (CheckCrc() != 0) return linkresult::kBadCrc;
     slave = raw[0];
     function = raw[1];
     payload.assign(raw.begin() + 2, raw.end() - 2);
-    return kOk;
+    return linkresult::kOk;
 }
 
 }  // namespace flowcfg

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "link/Bytes.h"
+#include "link/LinkResult.h"
 
 namespace flowcfg {
 
@@ -13,9 +14,6 @@ namespace flowcfg {
 // bits).
 class JBusFrame {
 public:
-    static constexpr int kOk = 0;
-    static constexpr int kBadCrc = 201;
-    static constexpr int kTooShort = 202;
     static constexpr std::size_t kMinimumLength = 5;
 
     JBusFrame() { ResetFrame(); }

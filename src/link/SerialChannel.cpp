@@ -112,8 +112,8 @@ int SerialChannel::SendBytes(const Bytes& bytes) {
 int SerialChannel::Purge() {
     SerialPort* port = port_.load();
     if (!port) return 0;
-    if (DrainInput(*port) != PORT_OK) return kPurgeInputFailed;
-    if (port->ClearTxBuffer() != PORT_OK) return kPurgeOutputFailed;
+    if (DrainInput(*port) != PORT_OK) return linkresult::kPurgeInputFailed;
+    if (port->ClearTxBuffer() != PORT_OK) return linkresult::kPurgeOutputFailed;
     return 0;
 }
 

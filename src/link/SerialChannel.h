@@ -8,6 +8,7 @@
 #include "link/AutoResetEvent.h"
 #include "link/ByteSink.h"
 #include "link/Bytes.h"
+#include "link/LinkResult.h"
 #include "link/SerialPort.h"
 
 namespace flowcfg {
@@ -22,9 +23,6 @@ namespace flowcfg {
 // run on the calling thread, at moments when no read has been requested.
 class SerialChannel {
 public:
-    static constexpr int kPurgeInputFailed = 504;
-    static constexpr int kPurgeOutputFailed = 503;
-
     SerialChannel() = default;
     // Closes the port (stopping the receive thread) when one is open.
     ~SerialChannel();

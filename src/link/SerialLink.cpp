@@ -28,16 +28,16 @@ int SerialLink::Open(int portNumber, int baudIndex, char parity, int dataBits, i
     if (useModem) {
         if (modemConnected && *modemConnected) return 0;
         if (!modem_ || !modem_->Connect(*this, portNumber, baudIndex, parity, dataBits, stopBits))
-            return kModemNotConnected;
+            return linkresult::kModemNotConnected;
         if (modemConnected) *modemConnected = true;
         baudIndex_ = baudIndex;
         channel_.StartReceiver(answerTimeout_);
         return 0;
     }
-    if (baudIndex < 0 || baudIndex >= kBaudTableSize) return kOpenFailed;
+    if (baudIndex < 0 || baudIndex >= kBaudTableSize) return linkresult::kOpenFailed;
     const BaudEntry& entry = kBaudTable[baudIndex];
     if (channel_.Open(this, portNumber, entry.baud, parity, dataBits, stopBits) != 0)
-        return kOpenFailed;
+        return linkresult::kOpenFailed;
     interByteTimeout_ = entry.interByteTimeoutMs;
     channel_.SetByteTimeout(entry.interByteTimeoutMs);
     baudIndex_ = baudIndex;
@@ -77,7 +77,7 @@ int SerialLink::Receive(Bytes& out, bool purgeFirst) {
         receiveEnded_.wait(lock, [this] { return !receiving_; });
     }
     out = buffer_;
-    return out.empty() ? kNoAnswer : 0;
+    return out.empty() ? linkresult::kNoAnswer : 0;
 }
 
 int SerialLink::ReceiveText(std::string& out) {

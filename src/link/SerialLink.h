@@ -8,6 +8,7 @@
 
 #include "link/ByteSink.h"
 #include "link/Bytes.h"
+#include "link/LinkResult.h"
 #include "link/ModemConnector.h"
 #include "link/SerialChannel.h"
 
@@ -20,9 +21,6 @@ namespace flowcfg {
 // bytes so far are returned).
 class SerialLink : public ByteSink {
 public:
-    static constexpr int kNoAnswer = 251;
-    static constexpr int kModemNotConnected = 252;
-    static constexpr int kOpenFailed = 253;
     static constexpr int kBaudTableSize = 11;
     static constexpr int kBluetoothIndex = 6;
 

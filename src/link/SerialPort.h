@@ -6,22 +6,9 @@
 #include <memory>
 #include <string>
 
-namespace flowcfg {
+#include "link/LinkResult.h"
 
-// Result codes of the port library: 0 success, negative errors.
-inline constexpr int PORT_OK = 0;
-inline constexpr int PORT_ERR_GENERAL = -1;
-inline constexpr int PORT_ERR_BAD_PORT = -2;
-inline constexpr int PORT_ERR_IN_USE = -3;
-inline constexpr int PORT_ERR_NO_MEMORY = -5;
-inline constexpr int PORT_ERR_NO_DATA = -8;
-inline constexpr int PORT_ERR_TX_FULL = -9;
-inline constexpr int PORT_ERR_NOT_FOUND = -14;
-inline constexpr int PORT_ERR_UNSUPPORTED = -24;
-inline constexpr int PORT_ERR_BAUD = -25;
-inline constexpr int PORT_ERR_PARITY = -26;
-inline constexpr int PORT_ERR_DATA_BITS = -27;
-inline constexpr int PORT_ERR_STOP_BITS = -28;
+namespace flowcfg {
 
 class SerialPort;
 struct PortDriverState;

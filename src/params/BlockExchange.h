@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/Bytes.h"
+#include "link/LinkResult.h"
 
 namespace flowcfg {
 
@@ -9,16 +10,13 @@ namespace flowcfg {
 // the command-line tool give their InstrumentLink (LinkBlockExchange); tests may give a
 // simulated instrument directly.
 //
-// Results are the link's codes: 0 success, 251 no answer, 201/202 a bad reply, 101 ... 104 a
-// reply that does not match, 150 + code an exception reply; kCannotOpen when the port cannot be
-// opened.
+// Results are the link's codes (link/LinkResult.h): 0 success, no answer, a bad or mismatched
+// reply, an exception reply; linkresult::kCannotOpen when the line cannot be opened.
 class BlockExchange {
 public:
-    static constexpr int kCannotOpen = 500;
-
     virtual ~BlockExchange() = default;
 
-    // Opens the line (a line already open stays as it is): 0 or kCannotOpen.
+    // Opens the line (a line already open stays as it is): 0 or linkresult::kCannotOpen.
     virtual int open() = 0;
     // Ends a run of exchanges.
     virtual void close() = 0;

@@ -10,7 +10,7 @@ int LinkBlockExchange::open() {
     if (link_.IsOpen()) return 0;
     int result = link_.Open(settings_.portNumber, settings_.baudIndex, 'N', 8, 1,
                             settings_.useModem, modemConnected_);
-    return result == 0 ? 0 : kCannotOpen;
+    return result == 0 ? 0 : linkresult::kCannotOpen;
 }
 
 // A modem connection stays up between runs: closing the port would end the call.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "link/LinkResult.h"
 #include "params/ParameterBlocks.h"
 #include "params/ParameterControls.h"
 #include "params/ParameterTexts.h"
@@ -13,8 +14,9 @@ namespace {
 
 // Replies that came wrong or not at all, as opposed to an exchange that could not be made.
 bool unitDidNotAnswer(int result) {
-    return result == 251 || result == 201 || result == 202 || (result >= 101 && result <= 104) ||
-           (result >= 150 && result < 500);
+    using namespace linkresult;
+    return result == kNoAnswer || result == kBadCrc || result == kTooShort ||
+           (result >= kWrongSlave && result <= kRequestTooLong) || isException(result);
 }
 
 }  // namespace
@@ -95,7 +97,7 @@ int ParameterExchange::ReadParameterSet() {
 void ParameterExchange::reportWriteFailure(int result) {
     if (unitDidNotAnswer(result))
         messages_.showError(paramtext::kNoAnswer, paramtext::kError);
-    else if (result == BlockExchange::kCannotOpen)
+    else if (result == linkresult::kCannotOpen)
         messages_.showError(paramtext::kCannotOpenPort, paramtext::kError);
 }
 

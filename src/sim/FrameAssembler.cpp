@@ -22,7 +22,7 @@ bool FrameAssembler::crcGood(std::size_t length) const {
     if (length < JBusFrame::kMinimumLength) return false;
     JBusFrame frame;
     const Bytes raw(bytes_.begin(), bytes_.begin() + static_cast<long>(length));
-    return frame.ParseFrame(raw) == JBusFrame::kOk;
+    return frame.ParseFrame(raw) == linkresult::kOk;
 }
 
 void FrameAssembler::dropFront(std::size_t n) {
@@ -64,7 +64,7 @@ bool FrameAssembler::knownFrameAt(std::size_t i) const {
     JBusFrame frame;
     const Bytes raw(bytes_.begin() + static_cast<long>(i),
                     bytes_.begin() + static_cast<long>(i + length));
-    return frame.ParseFrame(raw) == JBusFrame::kOk;
+    return frame.ParseFrame(raw) == linkresult::kOk;
 }
 
 bool FrameAssembler::resyncPastUnknown() {

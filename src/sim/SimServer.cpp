@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "link/JBusFrame.h"
-#include "sim/InstrumentDate.h"
+#include "sim/SimDate.h"
 #include "sim/StateFile.h"
 
 namespace flowcfg {
@@ -67,7 +67,7 @@ bool SimServer::open(std::string& error) {
         fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
     if (!log_.open(options_.logPath, error)) return false;
-    instrument_ = std::make_unique<Instrument>(options_, InstrumentDate::localNow());
+    instrument_ = std::make_unique<Instrument>(options_, SimDate::localNow());
     if (!options_.statePath.empty()) {
         bool found = false;
         if (!StateFile::load(options_.statePath, *instrument_, 0.0, found, error)) return false;
@@ -173,7 +173,7 @@ void SimServer::readLine(double now) {
 
 void SimServer::serve(const FrameAssembler::Frame& frame) {
     JBusFrame parsed;
-    if (parsed.ParseFrame(frame.bytes) != JBusFrame::kOk) return;
+    if (parsed.ParseFrame(frame.bytes) != linkresult::kOk) return;
     SlaveRequest q;
     q.slave = parsed.slave;
     q.function = parsed.function;

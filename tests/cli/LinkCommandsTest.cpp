@@ -55,9 +55,9 @@ TEST(ExchangeCommandTest, ReadsWithTheConfiguredLinkSettings) {
     Site site;
     auto run = site.Run({"exchange", "--read", "0x0010", "2"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "result 0\ndata 01 10 01 11\n");
+    EXPECT_EQ(run.out, "result 0 (success)\ndata 01 10 01 11\n");
     auto function4 = site.Run({"exchange", "--read", "0x20", "1", "--function", "4"});
-    EXPECT_EQ(function4.out, "result 0\ndata 01 20\n");
+    EXPECT_EQ(function4.out, "result 0 (success)\ndata 01 20\n");
     site.peer.Stop();
     EXPECT_EQ(site.peer.Requests().back()[1], 4);
 }
@@ -66,17 +66,17 @@ TEST(ExchangeCommandTest, WritesAndReportsExceptionsAndSilence) {
     Site site;
     auto write = site.Run({"exchange", "--write", "0xEFFF", "5A5A"});
     EXPECT_EQ(write.status, 0) << write.err;
-    EXPECT_EQ(write.out, "result 0\ndata FF 00 01\n");
+    EXPECT_EQ(write.out, "result 0 (success)\ndata FF 00 01\n");
 
     auto refused = site.Run({"exchange", "--read", "0xDE00", "1", "--timeout", "300"});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, "result 152\n");
+    EXPECT_EQ(refused.out, "result 152 (exception 2: illegal data address)\n");
 
     // The options override the configured port, rate and slave address.
     auto silent = site.Run({"exchange", "--port", site.pty.path(), "--baud-index", "5", "--slave",
                             "4", "--read", "0", "1", "--timeout", "100"});
     EXPECT_EQ(silent.status, 1);
-    EXPECT_EQ(silent.out, "result 251\n");
+    EXPECT_EQ(silent.out, "result 251 (no answer)\n");
     site.peer.Stop();
     EXPECT_EQ(site.peer.Requests().back()[0], 4);
 }
@@ -85,7 +85,7 @@ TEST(ExchangeCommandTest, AMissingPortGives253AndBadOptionsAreRefused) {
     Site site;
     auto missing = site.Run({"exchange", "--port", "COM200", "--read", "0", "1"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "result 253\n");
+    EXPECT_EQ(missing.out, "result 253 (port could not be opened)\n");
     EXPECT_NE(missing.err.find("cannot open COM200"), std::string::npos) << missing.err;
 
     for (std::vector<std::string> args : {

@@ -64,7 +64,7 @@ TEST_F(ModemModeTest, ExchangeDialsPrintsTheConversationAndHangsUp) {
               "modem: Dial:\n"
               "modem: ATDP0388123456\n"
               "modem: CONNECT 9600\n"
-              "result 0\n"
+              "result 0 (success)\n"
               "data 00 09\n"
               "modem: +++\n"
               "modem: OK\n"
@@ -83,7 +83,8 @@ TEST_F(ModemModeTest, AFailedCallIsReportedAndNothingIsExchanged) {
         runCliCommand({"exchange", "--config", siteConfig(sim.path()), "--read", "0xFF00", "1"},
                       environmentIn(dir));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.out.find("modem: BUSY\nresult 252\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("modem: BUSY\nresult 252 (no modem connection)\n"), std::string::npos)
+        << run.out;
     // A failed call is not hung up.
     EXPECT_EQ(run.out.find("+++"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find("flowcfg-cli exchange: Busy ! Connection failed !\n"), std::string::npos)

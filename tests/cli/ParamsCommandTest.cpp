@@ -112,10 +112,10 @@ TEST(ParamsCommandTest, ComparesTwoSetsFieldByField) {
         std::optional<std::string> chooseFile(const FileRequest&) override { return {}; }
     } quiet;
     struct NoLine : BlockExchange {
-        int open() override { return kCannotOpen; }
+        int open() override { return linkresult::kCannotOpen; }
         void close() override {}
-        int read(int, int, Bytes&) override { return kCannotOpen; }
-        int write(int, const Bytes&) override { return kCannotOpen; }
+        int read(int, int, Bytes&) override { return linkresult::kCannotOpen; }
+        int write(int, const Bytes&) override { return linkresult::kCannotOpen; }
     } none;
     NoProgress progress;
     ParameterPage page(options, PageContext{quiet, progress, none, LanguageTable::English},

@@ -53,10 +53,10 @@ struct ScriptedHost : ParameterDialogHost {
 
 // A line on which no port opens.
 struct NoInstrument : BlockExchange {
-    int open() override { return kCannotOpen; }
+    int open() override { return linkresult::kCannotOpen; }
     void close() override {}
-    int read(int, int, Bytes&) override { return kCannotOpen; }
-    int write(int, const Bytes&) override { return kCannotOpen; }
+    int read(int, int, Bytes&) override { return linkresult::kCannotOpen; }
+    int write(int, const Bytes&) override { return linkresult::kCannotOpen; }
 };
 
 inline constexpr int kEnglish = LanguageTable::English;

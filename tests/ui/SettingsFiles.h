@@ -12,10 +12,10 @@ namespace flowcfg::testing {
 
 // A line on which no port opens: the pages shown from files never talk to an instrument.
 struct NoLine : BlockExchange {
-    int open() override { return kCannotOpen; }
+    int open() override { return linkresult::kCannotOpen; }
     void close() override {}
-    int read(int, int, Bytes&) override { return kCannotOpen; }
-    int write(int, const Bytes&) override { return kCannotOpen; }
+    int read(int, int, Bytes&) override { return linkresult::kCannotOpen; }
+    int write(int, const Bytes&) override { return linkresult::kCannotOpen; }
 };
 
 // Writes a settings file for `options` whose structural fields agree with them and whose pipe
