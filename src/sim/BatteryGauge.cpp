@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "sim/InstrumentDate.h"
 #include "sim/RegisterLayout.h"
+#include "sim/SimDate.h"
 
 namespace flowcfg {
 
@@ -12,7 +12,7 @@ void BatteryGauge::write(RegisterMap& map, double elapsed, std::int64_t now) con
     const std::uint16_t a = B::kAddress;
     const long reading = static_cast<long>(elapsed / kReadingSeconds);
     const double sinceReading = elapsed - static_cast<double>(reading) * kReadingSeconds;
-    InstrumentDate::encode(now - static_cast<std::int64_t>(sinceReading), map.bytes(a, B::kDate));
+    SimDate::encode(now - static_cast<std::int64_t>(sinceReading), map.bytes(a, B::kDate));
     map.setU16(a, B::kCounter, static_cast<std::uint16_t>(reading + 1));
     // Full capacity 2400 mAh as LMD x 256 ... the charge drops by one unit every 16 readings.
     const int lmd = 2400 / 256 + 1;

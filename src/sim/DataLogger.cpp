@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "sim/BigEndian.h"
-#include "sim/InstrumentDate.h"
 #include "sim/RegisterLayout.h"
+#include "sim/SimDate.h"
 
 namespace flowcfg {
 
@@ -85,7 +85,7 @@ long DataLogger::written(double elapsed) const {
 void DataLogger::recordBytes(long k, std::uint8_t* out) const {
     using R = LoggerRecordLayout;
     std::memset(out, 0, static_cast<std::size_t>(recordBytes()));
-    InstrumentDate::encode(firstDate_ + static_cast<std::int64_t>(k) * period_, out + R::kDate);
+    SimDate::encode(firstDate_ + static_cast<std::int64_t>(k) * period_, out + R::kDate);
     const double t = static_cast<double>(k) * period_;
     for (int i = 0; i < parameters_; ++i) {
         const Selection& s = selections_[i];

@@ -1,9 +1,9 @@
 #include "sim/Instrument.h"
 
 #include "sim/BigEndian.h"
-#include "sim/InstrumentDate.h"
 #include "sim/InstrumentRegisters.h"
 #include "sim/RegisterLayout.h"
+#include "sim/SimDate.h"
 
 namespace flowcfg {
 
@@ -90,11 +90,11 @@ void Instrument::refresh(std::uint16_t start, int count, double elapsed) {
     const std::int64_t now = dateAt(elapsed);
     plant_.update(map_, elapsed);
     for (std::uint16_t block : {PathBlock::kAddressA, PathBlock::kAddressB}) {
-        InstrumentDate::encode(now, map_.bytes(block, PathBlock::kDate));
+        SimDate::encode(now, map_.bytes(block, PathBlock::kDate));
         logger_.writeState(map_, block, elapsed);
     }
-    InstrumentDate::encode(now, map_.bytes(ClockBlock::kAddress, ClockBlock::kDate));
-    InstrumentDate::encode(now, map_.bytes(SummaryBlock::kAddress, SummaryBlock::kDate));
+    SimDate::encode(now, map_.bytes(ClockBlock::kAddress, ClockBlock::kDate));
+    SimDate::encode(now, map_.bytes(SummaryBlock::kAddress, SummaryBlock::kDate));
     if (overlaps(start, count, BatteryBlock::kAddress, BatteryBlock::kRegisters)) {
         battery_.write(map_, elapsed, now);
     }
@@ -115,7 +115,7 @@ void Instrument::refresh(std::uint16_t start, int count, double elapsed) {
 void Instrument::afterWrite(std::uint16_t start, int count, double elapsed) {
     if (overlaps(start, count, ClockBlock::kAddress, ClockBlock::kRegisters)) {
         std::int64_t date = 0;
-        if (InstrumentDate::decode(map_.bytes(ClockBlock::kAddress, ClockBlock::kDate), date)) {
+        if (SimDate::decode(map_.bytes(ClockBlock::kAddress, ClockBlock::kDate), date)) {
             clockOffset_ = date - startDate_ - static_cast<std::int64_t>(elapsed);
         }
     }
@@ -135,7 +135,7 @@ void Instrument::afterWrite(std::uint16_t start, int count, double elapsed) {
                  LoggerSearchDateBlock::kRegisters)) {
         std::int64_t date = 0;
         searchPending_ = true;
-        searchResult_ = InstrumentDate::decode(map_.bytes(LoggerSearchDateBlock::kAddress), date)
+        searchResult_ = SimDate::decode(map_.bytes(LoggerSearchDateBlock::kAddress), date)
                             ? logger_.search(date, elapsed)
                             : LoggerSearchResultBlock::kNotFound;
     }

@@ -1,4 +1,4 @@
-#include "sim/InstrumentDate.h"
+#include "sim/SimDate.h"
 
 #include <ctime>
 
@@ -38,13 +38,12 @@ int daysInMonth(int year, int month) {
 
 }  // namespace
 
-std::int64_t InstrumentDate::fromCalendar(int year, int month, int day, int hour, int minute,
-                                          int second) {
+std::int64_t SimDate::fromCalendar(int year, int month, int day, int hour, int minute, int second) {
     return daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
 }
 
-void InstrumentDate::toCalendar(std::int64_t seconds, int& year, int& month, int& day, int& hour,
-                                int& minute, int& second) {
+void SimDate::toCalendar(std::int64_t seconds, int& year, int& month, int& day, int& hour,
+                         int& minute, int& second) {
     std::int64_t days = seconds / 86400;
     std::int64_t rest = seconds % 86400;
     if (rest < 0) {
@@ -57,7 +56,7 @@ void InstrumentDate::toCalendar(std::int64_t seconds, int& year, int& month, int
     second = static_cast<int>(rest % 60);
 }
 
-void InstrumentDate::encode(std::int64_t seconds, std::uint8_t* bytes) {
+void SimDate::encode(std::int64_t seconds, std::uint8_t* bytes) {
     int y, mo, d, h, mi, s;
     toCalendar(seconds, y, mo, d, h, mi, s);
     if (y < 2000) {
@@ -74,7 +73,7 @@ void InstrumentDate::encode(std::int64_t seconds, std::uint8_t* bytes) {
     bytes[L::kSecond] = static_cast<std::uint8_t>(s);
 }
 
-bool InstrumentDate::decode(const std::uint8_t* bytes, std::int64_t& seconds) {
+bool SimDate::decode(const std::uint8_t* bytes, std::int64_t& seconds) {
     using L = InstrumentDateLayout;
     const int y = 2000 + bytes[L::kYear];
     const int mo = bytes[L::kMonth];
@@ -89,7 +88,7 @@ bool InstrumentDate::decode(const std::uint8_t* bytes, std::int64_t& seconds) {
     return true;
 }
 
-std::int64_t InstrumentDate::localNow() {
+std::int64_t SimDate::localNow() {
     const std::time_t now = std::time(nullptr);
     std::tm tm{};
     localtime_r(&now, &tm);

@@ -7,7 +7,7 @@ namespace flowcfg {
 // The instrument's 6-byte date-time (layout in RegisterLayout.h) and plain calendar arithmetic
 // on it. Times are counted in seconds from 1970-01-01 00:00:00 of the instrument's own calendar,
 // which has no time zone: the instrument shows local time as it was set.
-class InstrumentDate {
+class SimDate {
 public:
     static std::int64_t fromCalendar(int year, int month, int day, int hour, int minute,
                                      int second);

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "sim/BigEndian.h"
-#include "sim/InstrumentDate.h"
 #include "sim/InstrumentRegisters.h"
 #include "sim/RegisterLayout.h"
+#include "sim/SimDate.h"
 
 namespace flowcfg {
 namespace {
 
-const std::int64_t kNow = InstrumentDate::fromCalendar(2025, 6, 1, 12, 0, 0);
+const std::int64_t kNow = SimDate::fromCalendar(2025, 6, 1, 12, 0, 0);
 
 class DataLoggerTest : public ::testing::Test {
 protected:
@@ -26,7 +26,7 @@ protected:
         std::vector<std::uint8_t> out;
         EXPECT_TRUE(logger.readMemory(offset, 3, elapsed, out));
         std::int64_t s = 0;
-        EXPECT_TRUE(InstrumentDate::decode(out.data(), s));
+        EXPECT_TRUE(SimDate::decode(out.data(), s));
         return s;
     }
 };
@@ -118,23 +118,23 @@ TEST_F(DataLoggerTest, EraseStartsAgainAtTheNextPeriod) {
     EXPECT_TRUE(logger.settingsDiffer(map));
 }
 
-TEST(InstrumentDateTest, EncodesYearMonthDayTimeAndRejectsImpossibleDates) {
+TEST(SimDateTest, EncodesYearMonthDayTimeAndRejectsImpossibleDates) {
     std::uint8_t b[6];
-    const std::int64_t t = InstrumentDate::fromCalendar(2024, 2, 29, 23, 59, 58);
-    InstrumentDate::encode(t, b);
+    const std::int64_t t = SimDate::fromCalendar(2024, 2, 29, 23, 59, 58);
+    SimDate::encode(t, b);
     EXPECT_EQ(std::vector<std::uint8_t>(b, b + 6),
               (std::vector<std::uint8_t>{24, 2, 29, 23, 59, 58}));
     std::int64_t back = 0;
-    ASSERT_TRUE(InstrumentDate::decode(b, back));
+    ASSERT_TRUE(SimDate::decode(b, back));
     EXPECT_EQ(back, t);
-    EXPECT_EQ(t + 2 - InstrumentDate::fromCalendar(2024, 3, 1, 0, 0, 0), 0);
+    EXPECT_EQ(t + 2 - SimDate::fromCalendar(2024, 3, 1, 0, 0, 0), 0);
     const std::uint8_t bad[][6] = {{23, 2, 29, 0, 0, 0},
                                    {24, 13, 1, 0, 0, 0},
                                    {24, 1, 0, 0, 0, 0},
                                    {24, 1, 1, 24, 0, 0},
                                    {24, 1, 1, 0, 60, 0}};
     for (const auto& d : bad)
-        EXPECT_FALSE(InstrumentDate::decode(d, back));
+        EXPECT_FALSE(SimDate::decode(d, back));
 }
 
 }  // namespace

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "sim/BigEndian.h"
-#include "sim/InstrumentDate.h"
 #include "sim/RegisterLayout.h"
+#include "sim/SimDate.h"
 
 namespace flowcfg {
 namespace {
 
-const std::int64_t kStart = InstrumentDate::fromCalendar(2025, 3, 14, 9, 30, 0);
+const std::int64_t kStart = SimDate::fromCalendar(2025, 3, 14, 9, 30, 0);
 
 SlaveRequest read(std::uint16_t start, std::uint16_t count, std::uint8_t function = 3) {
     SlaveRequest q;
@@ -93,20 +93,20 @@ TEST_F(InstrumentTest, ClockAdvancesWithTimeAndCanBeSet) {
     auto dateOf = [&](double t) {
         std::int64_t s = 0;
         const auto d = data(instrument->handle(read(ClockBlock::kAddress, 3), t));
-        EXPECT_TRUE(InstrumentDate::decode(d.data(), s));
+        EXPECT_TRUE(SimDate::decode(d.data(), s));
         return s;
     };
     EXPECT_EQ(dateOf(0.0), kStart);
     EXPECT_EQ(dateOf(65.2), kStart + 65);
     std::vector<std::uint8_t> set(6);
-    const std::int64_t wanted = InstrumentDate::fromCalendar(2024, 12, 31, 23, 59, 50);
-    InstrumentDate::encode(wanted, set.data());
+    const std::int64_t wanted = SimDate::fromCalendar(2024, 12, 31, 23, 59, 50);
+    SimDate::encode(wanted, set.data());
     ASSERT_EQ(instrument->handle(write(ClockBlock::kAddress, set), 100.0).exception, 0);
     EXPECT_EQ(dateOf(112.0), wanted + 12);
     // The path block's date is the same clock.
     const auto path = data(instrument->handle(read(PathBlock::kAddressA, 37), 112.0));
     std::int64_t s = 0;
-    ASSERT_TRUE(InstrumentDate::decode(&path[PathBlock::kDate], s));
+    ASSERT_TRUE(SimDate::decode(&path[PathBlock::kDate], s));
     EXPECT_EQ(s, wanted + 12);
 }
 
@@ -187,10 +187,10 @@ TEST_F(InstrumentTest, DateSearchAnswersSearchingOnceThenTheOffset) {
     {
         std::vector<std::uint8_t> record;
         ASSERT_TRUE(instrument->logger().readMemory(0, recordRegisters, 0.0, record));
-        ASSERT_TRUE(InstrumentDate::decode(record.data(), first));
+        ASSERT_TRUE(SimDate::decode(record.data(), first));
     }
     std::vector<std::uint8_t> date(6);
-    InstrumentDate::encode(first + 10 * 600 + 1, date.data());
+    SimDate::encode(first + 10 * 600 + 1, date.data());
     ASSERT_EQ(instrument->handle(write(0xE048, date), 0).exception, 0);
     auto result = [&] {
         return static_cast<std::int32_t>(
@@ -200,7 +200,7 @@ TEST_F(InstrumentTest, DateSearchAnswersSearchingOnceThenTheOffset) {
     EXPECT_EQ(result(), 11 * recordRegisters);
     EXPECT_EQ(result(), 11 * recordRegisters);
     // A date after the newest record.
-    InstrumentDate::encode(kStart + 86400, date.data());
+    SimDate::encode(kStart + 86400, date.data());
     instrument->handle(write(0xE048, date), 0);
     EXPECT_EQ(result(), -1);
     EXPECT_EQ(result(), -2);

@@ -8,8 +8,8 @@
 #include "SimTestSupport.h"
 #include "link/JBusCodec.h"
 #include "shell/VersionInfo.h"
-#include "sim/InstrumentDate.h"
 #include "sim/RegisterLayout.h"
+#include "sim/SimDate.h"
 
 namespace flowcfg {
 namespace {
@@ -127,7 +127,7 @@ TEST(ModbusPeerTest, LoggerMemoryReadWithFunctionFourThroughTheWindow) {
             date[2 * i + 1] = static_cast<std::uint8_t>(memory[12 * r + i]);
         }
         std::int64_t t = 0;
-        ASSERT_TRUE(InstrumentDate::decode(date, t));
+        ASSERT_TRUE(SimDate::decode(date, t));
         if (r > 0) {
             EXPECT_EQ(t - previous, 600);
         }
@@ -158,8 +158,8 @@ TEST(ModbusPeerTest, DateSearchAnswersSearchingThenTheOffset) {
         date[2 * i + 1] = static_cast<std::uint8_t>(first[i]);
     }
     std::int64_t t0 = 0;
-    ASSERT_TRUE(InstrumentDate::decode(date, t0));
-    InstrumentDate::encode(t0 + 25 * 600, date);
+    ASSERT_TRUE(SimDate::decode(date, t0));
+    SimDate::encode(t0 + 25 * 600, date);
     const std::uint16_t search[3] = {static_cast<std::uint16_t>(date[0] << 8 | date[1]),
                                      static_cast<std::uint16_t>(date[2] << 8 | date[3]),
                                      static_cast<std::uint16_t>(date[4] << 8 | date[5])};
