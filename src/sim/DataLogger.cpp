@@ -47,7 +47,8 @@ void DataLogger::configure(const RegisterMap& map, bool erase, std::int64_t now,
                                     static_cast<int>(kLoggerPeriods.size()) - 1);
     period_ = kLoggerPeriods[index];
     mode_ = map.u16(L::kAddress, L::kMode) == 1 ? 1 : 0;
-    parameters_ = std::clamp<int>(map.u16(L::kAddress, L::kParameterCount), 1, L::kMaxParameters);
+    parameters_ = std::clamp<int>(map.u16(L::kAddress, L::kParameterCount), 1,
+                                  LoggerRecordLayout::kMaxParameters);
     for (int i = 0; i < L::kMaxParameters; ++i) {
         const int at = L::kSelections + L::kSelectionBytes * i;
         selections_[i].source = std::min<int>(map.u16(L::kAddress, at + L::kSelectionSource), 5);
@@ -88,7 +89,7 @@ void DataLogger::recordBytes(long k, std::uint8_t* out) const {
     SimDate::encode(firstDate_ + static_cast<std::int64_t>(k) * period_, out + R::kDate);
     const double t = static_cast<double>(k) * period_;
     for (int i = 0; i < parameters_; ++i) {
-        const Selection& s = selections_[i];
+        const Selection& s = selections_[i % selections_.size()];
         const int category = LoggerCategory::kOfSource[s.source];
         std::uint8_t* e = out + R::kEntries + R::kEntryBytes * i;
         const double jitter =

@@ -537,6 +537,9 @@ struct LoggerRecordLayout {
     static constexpr int kTypeUnsigned = 1;
     static constexpr int kTypeSigned = 2;
     static constexpr int kTypeFlags = 3;
+    // The records hold up to 51 entries; the settings block selects the first 14, entries
+    // beyond take the selections again from the first.
+    static constexpr int kMaxParameters = 51;
     static constexpr int recordBytes(int parameters) { return 8 * parameters + 8; }
 };
 

@@ -77,7 +77,7 @@ const char* SimOptions::usage() {
            "  --chords A B           chords of pipe A and pipe B, 1 ... 8 (default 2 2)\n"
            "  --modules LIST         input-output slots holding a module: 1,3,5-8, 'none';\n"
            "                         SLOT=WORD sets the module word (default 1-4)\n"
-           "  --logger-params N      logged parameters, 1 ... 14 (default 4)\n"
+           "  --logger-params N      logged parameters, 1 ... 51 (default 4)\n"
            "  --logger-records N     records written so far (default 3000)\n"
            "  --logger-capacity N    logger capacity in records (default 20000)\n"
            "  --firmware TEXT        firmware version text (default 03-12-B2.14)\n"
@@ -143,7 +143,7 @@ bool SimOptions::parse(const std::vector<std::string>& args, SimOptions& out, st
         } else if (a == "--modules") {
             if (!value(i, v) || !parseModules(v, o.modules, error)) return false;
         } else if (a == "--logger-params") {
-            if (!number(i, 1, LoggerSettingsBlock::kMaxParameters, n)) return false;
+            if (!number(i, 1, LoggerRecordLayout::kMaxParameters, n)) return false;
             o.loggerParameters = static_cast<int>(n);
         } else if (a == "--logger-records") {
             if (!number(i, 0, 10000000, n)) return false;

@@ -70,6 +70,23 @@ TEST_F(DataLoggerTest, EntriesCarryCategoryStatisticNameTypeAndQuality) {
     EXPECT_EQ(r, again);
 }
 
+TEST_F(DataLoggerTest, LoggersOfMoreThan14ParametersRepeatTheSelections) {
+    map.setU16(LoggerSettingsBlock::kAddress, LoggerSettingsBlock::kParameterCount, 51);
+    DataLogger logger(10, 100);
+    logger.configure(map, false, kNow, 0.0);
+    ASSERT_EQ(logger.parameters(), 51);
+    ASSERT_EQ(logger.recordBytes(), 8 * 51 + 8);
+    std::vector<std::uint8_t> r(static_cast<std::size_t>(logger.recordBytes()));
+    logger.recordBytes(3, r.data());
+    const std::uint8_t* e0 = &r[LoggerRecordLayout::kEntries];
+    const std::uint8_t* e14 = e0 + 14 * LoggerRecordLayout::kEntryBytes;
+    EXPECT_EQ(std::vector<std::uint8_t>(e14 + 4, e14 + 7),
+              std::vector<std::uint8_t>(e0 + 4, e0 + 7));
+    map.setU16(LoggerSettingsBlock::kAddress, LoggerSettingsBlock::kParameterCount, 60);
+    logger.configure(map, false, kNow, 0.0);
+    EXPECT_EQ(logger.parameters(), 51);
+}
+
 TEST_F(DataLoggerTest, SearchFindsTheFirstRecordAtOrAfterTheDate) {
     DataLogger logger(100, 1000);
     logger.configure(map, false, kNow, 0.0);

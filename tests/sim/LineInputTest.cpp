@@ -183,7 +183,7 @@ TEST(SimOptionsTest, ParsesTheInstrumentLineAndModemOptions) {
                                          {"--chords", "2"},
                                          {"--modules", "25"},
                                          {"--modules", "3-1"},
-                                         {"--logger-params", "15"},
+                                         {"--logger-params", "52"},
                                          {"--fault", "nope"},
                                          {"--dial-answer", "maybe"},
                                          {"--frobnicate"},
