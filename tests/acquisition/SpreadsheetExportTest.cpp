@@ -1,0 +1,409 @@
+// Export columns, transfer files and the spreadsheet pipeline, with a page's texts given by a
+// stand-in and the spreadsheet program a script.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "acquisition/LoggerTransfer.h"
+#include "acquisition/RecordFile.h"
+#include "acquisition/SerialDateTime.h"
+#include "acquisition/SpreadsheetColumn.h"
+#include "acquisition/SpreadsheetExport.h"
+#include "acquisition/TransferContent.h"
+#include "common/ScriptedPrompts.h"
+#include "common/TestApplication.h"
+#include "params/ProgressView.h"
+
+namespace flowcfg {
+namespace {
+
+using testing::readFile;
+using testing::ScriptedPrompts;
+using testing::TempDir;
+using testing::TestApplication;
+using testing::writeFile;
+
+TEST(ExportColumnsTest, ColumnLettersAndSerialDateTimeNumbers) {
+    const std::pair<int, const char*> columns[] = {{0, "A"},     {25, "Z"},  {26, "AA"},
+                                                   {29, "AD"},   {55, "BD"}, {701, "ZZ"},
+                                                   {702, "AAA"}, {-1, ""}};
+    for (const auto& [index, letters] : columns)
+        EXPECT_EQ(spreadsheetColumn(index), letters) << index;
+
+    struct Date {
+        int y, mo, d, h, mi, s;
+        double serial;
+    } dates[] = {
+        {1900, 1, 1, 0, 0, 0, 1},         {1900, 2, 28, 0, 0, 0, 59},
+        {1900, 3, 1, 0, 0, 0, 61},        {2009, 1, 1, 0, 0, 0, 39814},
+        {2009, 1, 1, 18, 0, 0, 39814.75}, {2024, 2, 29, 0, 0, 0, 45351},
+        {9, 1, 1, 0, 0, 0, 39814},  // two-digit years
+        {91, 1, 1, 0, 0, 0, 33239},       {90, 1, 1, 0, 0, 0, 69399},
+    };
+    for (const Date& d : dates)
+        EXPECT_DOUBLE_EQ(SerialDateTime::of(d.y, d.mo, d.d, d.h, d.mi, d.s), d.serial) << d.y;
+    EXPECT_EQ(SerialDateTime::text(39814.75, '.'), "39814.750000");
+    EXPECT_EQ(SerialDateTime::text(39814.75, ','), "39814,750000");
+}
+
+std::vector<std::string> keysOf(const std::string& content) {
+    std::vector<std::string> keys;
+    std::size_t at = 0;
+    while (at < content.size()) {
+        const std::size_t tab = content.find('\t', at);
+        const std::size_t end = content.find('\n', at);
+        EXPECT_LT(tab, end);
+        keys.push_back(content.substr(at, tab - at));
+        at = end + 1;
+    }
+    return keys;
+}
+
+std::string valueOf(const std::string& content, const std::string& key) {
+    const std::size_t at = ("\n" + content).find("\n" + key + "\t");
+    if (at == std::string::npos) return "(missing)";
+    const std::size_t start = at + key.size() + 1;
+    return content.substr(start, content.find('\n', start) - start);
+}
+
+TEST(ExportColumnsTest, LoggerTransferListsFourteenColumnSetsAndFourChartsWhateverN) {
+    LoggerLines english(LanguageTable::English, '.');
+    const std::string two = LoggerTransfer::content("/data/site 1/logger.log", 2, english);
+    const std::string all = LoggerTransfer::content("/data/site 1/logger.log", 51, english);
+
+    std::vector<std::string> expected = {"TYPE",   "F_IN",   "F_OUT",     "NB_VARIABLE",
+                                         "C_Date", "C_Time", "C_DateTime"};
+    for (int i = 1; i <= 14; ++i)
+        for (const char* key : {"C_Variable", "C_Valeur", "C_Unite", "C_BonneMesure"})
+            expected.push_back(key + std::to_string(i));
+    for (const char* key : {"G1_Titre", "G1_Onglet", "G1_EchelleGauche1", "G1_EchelleGauche2",
+                            "G1_EchelleGauche3", "G1_EchelleDroite1", "G1_EchelleDroite2"})
+        expected.push_back(key);
+    for (int g = 2; g <= 4; ++g) {
+        const std::string p = "G" + std::to_string(g) + "_";
+        for (const char* key :
+             {"Titre", "Onglet", "EchelleGauche1", "EchelleDroite1", "EchelleDroite2",
+              "EchelleDroite3", "EchelleDroite4", "EchelleDroite5"})
+            expected.push_back(p + key);
+    }
+    EXPECT_EQ(keysOf(two), expected);
+    EXPECT_EQ(keysOf(all), expected);
+
+    const std::pair<const char*, const char*> values[] = {
+        {"TYPE", "log"},
+        {"F_IN", "/data/site 1/logger.log"},
+        {"F_OUT", "/data/site 1/logger.xls"},
+        {"NB_VARIABLE", "2"},
+        {"C_DateTime", "C"},
+        {"C_Variable1", "D"},
+        {"C_BonneMesure1", "G"},
+        {"C_Variable14", "BD"},
+        {"C_BonneMesure14", "BG"},
+        {"G1_Titre", "logger"},
+        {"G1_Onglet", "QT"},
+        {"G1_EchelleGauche1", "General / QT / Average"},
+        {"G1_EchelleGauche3", "Pipe B / Q / Average"},
+        {"G1_EchelleDroite1", "Pipe A / Velocity / Average"},
+        {"G2_Onglet", "Q"},
+        {"G2_EchelleGauche1", "Pipe / Q / Average"},
+        {"G2_EchelleDroite3", "Pipe / Velocity C2 / Average"},
+        {"G3_Onglet", "Pipe A"},
+        {"G4_Titre", "logger"},
+        {"G4_EchelleDroite5", "Pipe B / Velocity C4 / Average"},
+    };
+    for (const auto& [key, value] : values)
+        EXPECT_EQ(valueOf(two, key), value) << key;
+    EXPECT_EQ(valueOf(all, "NB_VARIABLE"), "51");
+}
+
+TEST(SpreadsheetProgramTest, MacroCapableProgramAndItsArguments) {
+    struct Case {
+        const char* path;
+        const char* name;
+        bool capable;
+    } cases[] = {
+        {"/opt/office/excel.exe", "excel.exe", true},
+        {"/OPT/OFFICE/EXCEL.EXE", "excel.exe", true},  // capitals
+        {"/opt/office/excel.exe", "EXCEL.EXE", true},
+        {"/usr/bin/localc", "excel.exe", false},
+        {"/usr/bin/localc", "", false},  // an empty name marks nothing
+        {"", "excel.exe", false},
+    };
+    for (const Case& c : cases) {
+        SpreadsheetProgram program{c.path, c.name};
+        EXPECT_EQ(program.macroCapable(), c.capable) << c.path << " " << c.name;
+    }
+
+    SpreadsheetProgram calc{"/usr/bin/localc", "excel.exe"};
+    EXPECT_EQ(calc.arguments("/d/a b.prn", "/d/", "/m/x.xls"),
+              std::vector<std::string>{"/d/a b.prn"});
+    SpreadsheetProgram excel{"/opt/EXCEL.EXE", "excel.exe"};
+    EXPECT_EQ(excel.arguments("/d/a.prn", "/d/", ""),
+              (std::vector<std::string>{"/d/a.prn", "/p", "/d/"}));
+    EXPECT_EQ(excel.arguments("/d/a.prn", "/d/", "/m/x.xls"),
+              (std::vector<std::string>{"/d/a.prn", "/p", "/d/", "/m/x.xls"}));
+}
+
+// A page of one parameter block and two measurement blocks per sample, whose sample line is
+// the text of its two measurement blocks.
+class TwoBlockPage : public ExportColumns, public SampleStore {
+public:
+    std::string headerLine() override { return "Head " + parameter + "\n"; }
+    std::string sampleLine() override { return blocks[0] + "\t" + blocks[1] + "\n"; }
+    std::string transferContent(const ExportFiles& files) override {
+        TransferContent t;
+        t.add("TYPE", files.pageType);
+        t.add("F_IN", files.textFile);
+        t.add("F_OUT", files.outputFile);
+        return t.text();
+    }
+    int parameterRecords() const override { return 1; }
+    int blocksPerSample() const override { return 2; }
+    bool storeRecord(int index, const std::vector<std::uint8_t>& payload) override {
+        const std::string text(payload.begin(), payload.end());
+        if (index == 0)
+            parameter = text;
+        else
+            blocks[(index - 1) % 2] = text;
+        return true;
+    }
+    std::string parameter, blocks[2];
+};
+
+class ScriptedMacroDialog : public MacroDialog {
+public:
+    std::optional<std::string> chooseMacro(const std::string& message, const std::string& title,
+                                           const std::string& path) override {
+        shown.push_back(path);
+        EXPECT_NE(message.find("macro"), std::string::npos);
+        EXPECT_EQ(title, "Choice of Macro");
+        return answer;
+    }
+    std::optional<std::string> answer;
+    std::vector<std::string> shown;
+};
+
+class RecordingLauncher : public ProgramLauncher {
+public:
+    int start(const std::string& program, const std::vector<std::string>& arguments) override {
+        ++starts;
+        this->program = program;
+        this->arguments = arguments;
+        return error;
+    }
+    int starts = 0, error = 0;
+    std::string program;
+    std::vector<std::string> arguments;
+};
+
+class CountingProgress : public ProgressView {
+public:
+    void setRange(int r) override { range = r; }
+    void step() override { ++steps; }
+    void hide() override { hidden = true; }
+    void setStatus(const std::string& text) override { statuses.push_back(text); }
+    int range = 0, steps = 0;
+    bool hidden = false;
+    std::vector<std::string> statuses;
+};
+
+struct ExportBench {
+    TestApplication app;
+    ScriptedPrompts prompts;
+    PageBase page{app.app, prompts};
+    TwoBlockPage columns;
+    ScriptedMacroDialog macroDialog;
+    RecordingLauncher launcher;
+    CountingProgress progress;
+    std::string lastDirectory = app.dir.file("last/");
+    SpreadsheetExport exporter{page, columns, macroDialog, progress, launcher, lastDirectory};
+    std::string recording = app.dir.file("site 3.mes");
+
+    ExportBench() {
+        IniFile config = app.config();
+        config.writeReal("Language", "Language", 1);  // English
+        config.writeString("Spreadsheet", "Path Spreadsheet", "");
+        page.reloadLanguage();
+        std::filesystem::create_directories(lastDirectory);
+        RecordFile file;
+        EXPECT_EQ(file.create(recording, "Measurement"), RecordStatus::Ok);
+        for (const char* payload : {"P0", "a1", "b1", "a2", "b2", "a3"}) {
+            const std::string p = payload;
+            file.append(std::vector<std::uint8_t>(p.begin(), p.end()));
+        }
+    }
+    void setProgram(const std::string& path, const std::string& name = "excel.exe") {
+        app.config().writeString("Spreadsheet", "Path Spreadsheet", path);
+        app.config().writeString("Spreadsheet", "Spreadsheet Name", name);
+    }
+    int exportRecording(const std::string& type, bool automatic = false) {
+        SpreadsheetExport::Request request;
+        request.pageType = type;
+        request.recordPath = recording;
+        request.convert = true;
+        request.automatic = automatic;
+        return exporter.run(request, &columns);
+    }
+};
+
+const char* kConverted = "Head P0\n1\ta1\tb1\n2\ta2\tb2\n";
+
+TEST(SpreadsheetExportTest, WithoutAProgramTheTextFileIsWrittenAndNothingStarts) {
+    ExportBench b;
+    b.prompts.files.push_back(b.lastDirectory + "out");
+    ASSERT_EQ(b.exportRecording("mes"), 0);
+    ASSERT_EQ(b.prompts.fileRequests.size(), 1u);
+    EXPECT_EQ(b.prompts.fileRequests[0].filter, "PRN File (*.prn)|*.prn||");
+    EXPECT_EQ(b.prompts.fileRequests[0].initialPath, b.lastDirectory + "site 3");
+    EXPECT_EQ(b.exporter.files().textFile, b.lastDirectory + "out.prn");
+    EXPECT_EQ(readFile(b.lastDirectory + "out.prn"), kConverted);
+    EXPECT_EQ(b.exporter.samplesWritten(), 2);
+    EXPECT_EQ(b.launcher.starts, 0);
+    EXPECT_TRUE(b.macroDialog.shown.empty());
+    EXPECT_TRUE(b.progress.hidden);
+    EXPECT_EQ(b.progress.statuses.front(), "Please wait!\r\n Conversion in progress! ");
+    EXPECT_TRUE(b.prompts.errors.empty());
+}
+
+TEST(SpreadsheetExportTest, MacroCapableProgramWithoutAMacroGetsTheDirectoryOnly) {
+    ExportBench b;
+    b.setProgram("/OPT/OFFICE/EXCEL.EXE");
+    ASSERT_EQ(b.exportRecording("mes", /*automatic=*/true), 0);
+    const std::string dir = b.app.dir.path();
+    EXPECT_EQ(b.exporter.files().outputFile, dir + "site 3.xls");
+    EXPECT_EQ(readFile(dir + "KVNPrnTemp.prn"), kConverted);
+    EXPECT_FALSE(std::filesystem::exists(dir + "site 3.xls"));  // the macro would write it
+    EXPECT_FALSE(std::filesystem::exists(dir + "KVNTransfert.$dat"));
+    EXPECT_EQ(b.launcher.program, "/OPT/OFFICE/EXCEL.EXE");
+    EXPECT_EQ(b.launcher.arguments, (std::vector<std::string>{dir + "KVNPrnTemp.prn", "/p", dir}));
+}
+
+TEST(SpreadsheetExportTest, TheMacroDialogsPathIsKeptAndTheTransferFileWritten) {
+    ExportBench b;
+    b.setProgram("/opt/office/excel.exe");
+    IniFile(b.app.configPath()).writeString("Spreadsheet", "Path Macro mes", "/macros/old.xls");
+    b.macroDialog.answer = "/macros/mesure; v2.xls";
+    b.prompts.files.push_back(b.lastDirectory + "book");
+    ASSERT_EQ(b.exportRecording("mes"), 0);
+    EXPECT_EQ(b.macroDialog.shown, std::vector<std::string>{"/macros/old.xls"});
+    EXPECT_EQ(b.app.config().readString("Spreadsheet", "Path Macro mes", ""),
+              "/macros/mesure; v2.xls");
+    EXPECT_EQ(b.prompts.fileRequests[0].filter, "Excel File (*.xls)|*.xls||");
+    const std::string dir = b.lastDirectory;
+    EXPECT_EQ(readFile(dir + "KVNPrnTemp.prn"), kConverted);
+    EXPECT_EQ(readFile(dir + "KVNTransfert.$dat"),
+              "TYPE\tmes\nF_IN\t" + dir + "KVNPrnTemp.prn\nF_OUT\t" + dir + "book.xls\n");
+    EXPECT_EQ(b.launcher.arguments, (std::vector<std::string>{dir + "KVNPrnTemp.prn", "/p", dir,
+                                                              "/macros/mesure; v2.xls"}));
+
+    // Cancel: on without the macro, as a plain text file.
+    ExportBench c;
+    c.setProgram("/opt/office/excel.exe");
+    c.prompts.files.push_back(c.lastDirectory + "plain");
+    ASSERT_EQ(c.exportRecording("mes"), 0);
+    EXPECT_EQ(c.macroDialog.shown.size(), 1u);
+    EXPECT_EQ(c.prompts.fileRequests[0].filter, "PRN File (*.prn)|*.prn||");
+    EXPECT_EQ(c.launcher.arguments,
+              (std::vector<std::string>{c.lastDirectory + "plain.prn", "/p", c.lastDirectory}));
+    EXPECT_FALSE(std::filesystem::exists(c.lastDirectory + "KVNTransfert.$dat"));
+}
+
+TEST(SpreadsheetExportTest, FailuresAreReportedAndNothingIsStarted) {
+    struct Case {
+        const char* name;
+        std::function<void(ExportBench&)> prepare;
+        const char* message;
+    } cases[] = {
+        {"not a recording", [](ExportBench& b) { writeFile(b.recording, "plain text"); },
+         "Incorrect File"},
+        {"no such directory",
+         [](ExportBench& b) { b.prompts.files.push_back(b.app.dir.file("gone/out")); },
+         "Can not open destination file !"},
+        {"over the recording",
+         [](ExportBench& b) {
+             std::filesystem::rename(b.recording, b.app.dir.file("site 3.prn"));
+             b.recording = b.app.dir.file("site 3.prn");
+             b.prompts.files.push_back(b.app.dir.file("site 3"));
+             b.prompts.answers.push_back(true);  // replace it? yes
+         },
+         "Same Source file as select file !"},
+        {"program missing",
+         [](ExportBench& b) {
+             b.setProgram(b.app.dir.file("no-such-calc"));
+             b.launcher.error = ENOENT;
+         },
+         "Couldn't open source file : No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        ExportBench b;
+        b.prompts.files.push_back(b.lastDirectory + "out");
+        c.prepare(b);
+        if (b.prompts.files.size() > 1) b.prompts.files.pop_front();
+        EXPECT_EQ(b.exportRecording(""), -1) << c.name;
+        ASSERT_EQ(b.prompts.errors.size(), 1u) << c.name;
+        EXPECT_EQ(b.prompts.errors[0].text, c.message) << c.name;
+        EXPECT_EQ(b.prompts.errors[0].title, "Error");
+        EXPECT_LE(b.launcher.starts, std::string(c.name) == "program missing" ? 1 : 0);
+    }
+    // A recording is never overwritten.
+    ExportBench b;
+    b.prompts.files.push_back(b.recording);
+    b.prompts.answers.push_back(true);
+    EXPECT_EQ(b.exportRecording(""), 0);  // "site 3.mes.prn" is another file
+    RecordFile still;
+    EXPECT_EQ(still.open(b.recording), RecordStatus::Ok);
+    EXPECT_EQ(still.count(), 6);
+}
+
+// The spreadsheet program is a script that writes each argument it got on a line of its own.
+std::string fakeProgram(const TempDir& dir, const std::string& name) {
+    const std::string path = dir.file(name);
+    writeFile(path,
+              "#!/bin/sh\n"
+              "out=\"$(dirname \"$0\")/arguments\"\n"
+              "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out.tmp\"\n"
+              "mv \"$out.tmp\" \"$out\"\n");
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+std::string awaitFile(const std::string& path) {
+    for (int i = 0; i < 500 && !std::filesystem::exists(path); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return readFile(path);
+}
+
+TEST(SpreadsheetExportTest, AnyFileNameReachesTheProgramAsOneArgument) {
+    ExportBench b;
+    SpawnLauncher spawn;
+    SpreadsheetExport exporter(b.page, b.columns, b.macroDialog, b.progress, spawn,
+                               b.lastDirectory);
+    const std::string log = b.app.dir.file("-x \"site\"; rm -rf $HOME 'a' b.log");
+    writeFile(log, "Date\tTime\n");
+
+    b.setProgram(fakeProgram(b.app.dir, "calc"));
+    SpreadsheetExport::Request request;
+    request.pageType = "log";
+    request.recordPath = log;
+    ASSERT_EQ(exporter.run(request), 0);
+    EXPECT_EQ(awaitFile(b.app.dir.file("arguments")), log + "\n");
+
+    std::filesystem::remove(b.app.dir.file("arguments"));
+    b.setProgram(fakeProgram(b.app.dir, "my-excel"), "MY-EXCEL");
+    b.macroDialog.answer = "-m \"macro\".xls";
+    ASSERT_EQ(exporter.run(request), 0);
+    EXPECT_EQ(awaitFile(b.app.dir.file("arguments")),
+              log + "\n/p\n" + b.app.dir.path() + "\n-m \"macro\".xls\n");
+    EXPECT_EQ(valueOf(readFile(b.app.dir.file("KVNTransfert.$dat")), "F_IN"), log);
+
+    b.setProgram(b.app.dir.file("not-there"));
+    EXPECT_EQ(exporter.run(request), -1);
+    ASSERT_EQ(b.prompts.errors.size(), 1u);
+    EXPECT_EQ(b.prompts.errors[0].text, "Couldn't open source file : No such file or directory");
+}
+
+}  // namespace
+}  // namespace flowcfg
