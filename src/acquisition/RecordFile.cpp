@@ -278,7 +278,11 @@ RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
     std::int64_t start = offsets_[std::size_t(index)];
     std::int64_t next =
         std::size_t(index) + 1 < offsets_.size() ? offsets_[std::size_t(index) + 1] : walked_;
-    std::int64_t length = next - start - kFrame;
+    return readFrame(index, start, next - start - kFrame, payload);
+}
+
+RecordStatus RecordFile::readFrame(int index, std::int64_t start, std::int64_t length,
+                                   std::vector<std::uint8_t>& payload) {
     // The file may have changed since it was indexed: the frame is checked again before the
     // payload is trusted.
     auto frameMatches = [&](const unsigned char* frame) {
@@ -302,6 +306,25 @@ RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
         return fail(file_.error() ? RecordStatus::ReadFailed : RecordStatus::IncorrectFile);
     }
     return RecordStatus::Ok;
+}
+
+RecordStatus RecordFile::readRepeating(int index, int first, int period,
+                                       std::vector<std::uint8_t>& payload) {
+    if (!isOpen()) return RecordStatus::NotOpen;
+    const std::int64_t group = std::int64_t(first) + period;  // the first record of group 1
+    if (first < 0 || period < 1 || index < group || index >= count_) return read(index, payload);
+    if (std::int64_t(offsets_.size()) <= group && !complete_) {
+        RecordStatus status = walk(group);
+        if (status != RecordStatus::Ok) return status;
+    }
+    if (std::int64_t(offsets_.size()) <= group) return read(index, payload);
+    const std::int64_t stride = offsets_[std::size_t(group)] - offsets_[std::size_t(first)];
+    const std::int64_t j = first + (index - first) % period;
+    const std::int64_t start = offsets_[std::size_t(j)] + (index - first) / period * stride;
+    const std::int64_t length = offsets_[std::size_t(j) + 1] - offsets_[std::size_t(j)] - kFrame;
+    if (start + kFrame + length > end_ || !recordFrameAt(start, index, std::int32_t(length)))
+        return read(index, payload);
+    return readFrame(index, start, length, payload);
 }
 
 RecordStatus RecordFile::append(std::span<const std::uint8_t> payload) {

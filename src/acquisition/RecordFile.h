@@ -83,6 +83,12 @@ public:
     RecordStatus append(std::span<const std::uint8_t> payload);
     // Reads the payload of record `index` (0 = first) into `payload`.
     RecordStatus read(int index, std::vector<std::uint8_t>& payload);
+    // The same for a file whose records from `first` on come in groups of `period` records
+    // with the same lengths group after group (the samples of a recording): the record is
+    // looked for where the first group's lengths put it, without walking the records before
+    // it, and reached by the usual walk when it is not there.
+    RecordStatus readRepeating(int index, int first, int period,
+                               std::vector<std::uint8_t>& payload);
     // The payload length of record `index`; -1 when there is no such record.
     std::int64_t payloadLength(int index);
 
@@ -107,6 +113,8 @@ private:
     bool documentedTail(std::int32_t& count);
     bool readInt(std::int64_t offset, std::int32_t& value);
     bool recordFrameAt(std::int64_t start, std::int32_t index, std::int32_t length);
+    RecordStatus readFrame(int index, std::int64_t start, std::int64_t length,
+                           std::vector<std::uint8_t>& payload);
 
     PosixFile file_;
     FileReadCache cache_;

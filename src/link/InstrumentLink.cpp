@@ -55,7 +55,7 @@ int InstrumentLink::RunExchange(int slave, int function, int start, int count, B
     const Bytes request = codec_.RequestBytes();
 
     int result = linkresult::kNoAnswer;
-    for (int attempt = 1; attempt <= tries_; ++attempt) {
+    for (int attempt = 1; attempt <= tries_ && !ReceivesCancelled(); ++attempt) {
         currentTry_ = attempt;
         codec_.ResetReply();
         Bytes reply;
@@ -138,7 +138,10 @@ void InstrumentLink::StopPolling() {
     }
     runChanged_.notify_all();
     Acknowledge();
+    // An exchange on the line ends now instead of after its tries and time-outs.
+    CancelReceives(true);
     worker_.join();
+    CancelReceives(false);
     workerActive_ = false;
 }
 

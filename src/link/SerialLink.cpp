@@ -53,15 +53,18 @@ int SerialLink::Receive(Bytes& out, bool purgeFirst) {
     {
         std::lock_guard lock(receiveMutex_);
         buffer_.clear();
-        receiving_ = true;
+        receiving_ = !cancelled_;
         lastReadError_ = 0;
     }
     if (purgeFirst) channel_.Purge();
     channel_.SetByteTimeout(answerTimeout_);
-    if (channel_.ReceiverRunning())
-        channel_.RequestByte();
-    else
-        EndReceive();  // nothing can arrive without the receive thread
+    // A cancelled receive asks nothing of the port.
+    if (receiving_) {
+        if (channel_.ReceiverRunning())
+            channel_.RequestByte();
+        else
+            EndReceive();  // nothing can arrive without the receive thread
+    }
 
     std::unique_lock lock(receiveMutex_);
     if (GetIdleHook()) {
@@ -130,6 +133,13 @@ int SerialLink::OnByte(int byte) {
 
 void SerialLink::OnBytes(const std::uint8_t* bytes, int count) {
     AppendBytes(bytes, count);
+}
+
+void SerialLink::CancelReceives(bool cancel) {
+    std::lock_guard lock(receiveMutex_);
+    cancelled_ = cancel;
+    if (cancel) receiving_ = false;
+    receiveEnded_.notify_all();
 }
 
 void SerialLink::EndReceive() {

@@ -62,6 +62,11 @@ public:
     int Receive(Bytes& out, bool purgeFirst);
     // A receive without purge, as text: 0 or 251.
     int ReceiveText(std::string& out);
+    // Ends the receive in progress and makes every receive end at once with what it has, until
+    // called again with false: a polling worker being stopped does not keep its caller waiting
+    // for an answer nobody will read.
+    void CancelReceives(bool cancel);
+    bool ReceivesCancelled() const { return cancelled_.load(); }
 
     int OnByte(int byte) override;
     void OnBytes(const std::uint8_t* bytes, int count) override;
@@ -98,6 +103,7 @@ private:
     std::mutex receiveMutex_;  // around the buffer and the end of a receive
     std::condition_variable receiveEnded_;
     std::atomic<bool> receiving_{false};
+    std::atomic<bool> cancelled_{false};
     std::atomic<int> expectedLength_{500};
     std::atomic<int> answerTimeout_{500};
     std::atomic<int> interByteTimeout_{1000};

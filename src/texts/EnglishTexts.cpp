@@ -11,7 +11,8 @@
 //   74 instrument type         75 parameter level          76 no / yes
 //   78 instrument link speeds  79 logger loading choice    81 link state
 //   82 totalizer sources
-// Single texts given by this program: 139 "Compare", 210 "Cannot write the file !",
+// Single texts given by this program: 85 ... 87 the measurement page's windows ("Trend",
+//   "Velocity profile", "Chord signals"), 139 "Compare", 210 "Cannot write the file !",
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
 //   dialog's comparison window ("Tab", the count of differences, "Close").
 
@@ -258,6 +259,9 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Yes"},
     {84, "No"},
+    {85, "Trend"},
+    {86, "Velocity profile"},
+    {87, "Chord signals"},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Tab"},
     {93, "One parameter differs"},

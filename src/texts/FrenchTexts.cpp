@@ -244,6 +244,9 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Oui"},
     {84, "Non"},
+    {85, "Tendance"},
+    {86, "Profil de vitesse"},
+    {87, "Signaux des cordes"},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Onglet"},
     {93, "Un paramètre diffère"},

@@ -244,6 +244,9 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Ja"},
     {84, "Nein"},
+    {85, "Verlauf"},
+    {86, "Geschwindigkeitsprofil"},
+    {87, "Sehnensignale"},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Registerkarte"},
     {93, "Ein Parameter unterscheidet sich"},

@@ -244,6 +244,9 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Sim"},
     {84, "Não"},
+    {85, "Tendência"},
+    {86, "Perfil de velocidade"},
+    {87, "Sinais das cordas"},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Aba"},
     {93, "Um parâmetro difere"},

@@ -12,7 +12,8 @@
 //   74 instrument type         75 parameter level          76 no / yes
 //   78 instrument link speeds  79 logger loading choice    81 link state
 //   82 totalizer sources
-// Single texts given by this program: 139 "Compare", 210 "Cannot write the file !",
+// Single texts given by this program: 83 "QT"; 85 ... 87 the measurement page's windows
+//   ("Trend", "Velocity profile", "Chord signals"); 139 "Compare", 210 "Cannot write the file !",
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
 //   dialog's comparison window ("Tab", the count of differences, "Close").
 
@@ -232,10 +233,7 @@ constexpr TextRow kRows[] = {
     {82, "QB -"},
     {82, "QT +"},
     {82, "QT -"},
-    {83, "?"},
-    {85, "?"},
-    {86, "?"},
-    {87, "?"},
+    {83, "QT"},
     {88, "?"},
     {89, "?"},
     {90, "?"},

@@ -244,6 +244,9 @@ constexpr TextRow kRows[] = {
     // 84: yes / no
     {84, "Sí"},
     {84, "No"},
+    {85, "Tendencia"},
+    {86, "Perfil de velocidad"},
+    {87, "Señales de las cuerdas"},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Pestaña"},
     {93, "Un parámetro difiere"},

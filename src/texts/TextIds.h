@@ -58,6 +58,12 @@ inline constexpr int kTextPrint = 515;
 inline constexpr int kTextCancel = 516;
 inline constexpr int kTextDetection = 517;
 
+// The measurement page.
+inline constexpr int kTextTotalFlow = 83;        // "QT"
+inline constexpr int kTextTrend = 85;            // "Trend" (the trend window and its button)
+inline constexpr int kTextVelocityProfile = 86;  // "Velocity profile"
+inline constexpr int kTextChordSignals = 87;     // "Chord signals" (the chord windows' button)
+
 // The parameter dialog's comparison window.
 inline constexpr int kTextTab = 92;                // "Tab" (the column of the tab's title)
 inline constexpr int kTextOneDifference = 93;      // "One parameter differs"

@@ -89,6 +89,31 @@ TEST(RecordFileTest, ReadsHeaderAndEveryRecordBack) {
 }
 
 // One session that reads as it appends, as the recording pages do while they show samples.
+TEST(RecordFileTest, RepeatingGroupsAreReadWhereTheFirstGroupPutsThem) {
+    TempDir dir;
+    // One parameter record, then samples of three records; in the second file one sample
+    // has a record of another length, so the records after it are not where the groups say.
+    for (bool irregular : {false, true}) {
+        std::vector<std::string> payloads{"parameters"};
+        for (int s = 0; s < 60; ++s)
+            for (int j = 0; j < 3; ++j)
+                payloads.push_back(
+                    std::string(std::size_t(irregular && s == 20 && j == 1 ? 9 : 5 + j),
+                                char('a' + (s * 3 + j) % 26)));
+        const std::string path = dir.file(irregular ? "irregular.mes" : "regular.mes");
+        writeFile(path, recordFileOf(kDescription, payloads));
+        RecordFile file;
+        ASSERT_EQ(file.open(path), RecordStatus::Ok);
+        std::vector<std::uint8_t> payload;
+        for (int k = int(payloads.size()) - 1; k >= 0; --k) {
+            ASSERT_EQ(file.readRepeating(k, 1, 3, payload), RecordStatus::Ok) << k;
+            EXPECT_EQ(std::string(payload.begin(), payload.end()), payloads[std::size_t(k)]) << k;
+        }
+        EXPECT_EQ(file.readRepeating(int(payloads.size()), 1, 3, payload),
+                  RecordStatus::NoSuchRecord);
+    }
+}
+
 TEST(RecordFileTest, ReadingAndAppendingInOneSession) {
     TempDir dir;
     std::string path = dir.file("session.mes");
