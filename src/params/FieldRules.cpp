@@ -135,6 +135,11 @@ void FieldRules::UpdateDependentFields(int p) {
     for (int field : {kRefFlow1, kRefFlow2})
         relabel(id(field), id(kRefUnit));
 
+    const bool curve = hasProfileCurve(p);
+    for (int i = 0; i < PipeFields::kProfilePoints; ++i)
+        for (int field : {kProfileAbscissa, kProfileCoefficient})
+            enable(id(field + i), curve);
+
     // The chords of both pipes share the instrument's chord blocks.
     const LayoutOptions& o = layout_.options();
     const int most = std::clamp(o.maxChords, 1, ChordFields::kChordsPerPipe);
@@ -197,7 +202,13 @@ void FieldRules::ResetCoefficients(int p, int tableIndex) {
             field->setValue(1.0);
 }
 
+bool FieldRules::hasProfileCurve(int p) {
+    const RegisterBlock* curve = table_.FindBlock(ParameterBlocks::profile(p));
+    return curve && curve->present;
+}
+
 void FieldRules::ResetProfile(int p) {
+    if (!hasProfileCurve(p)) return;
     for (int i = 0; i < PipeFields::kProfilePoints; ++i)
         if (BoundField* field =
                 table_.FindField(ctl::pipeField(p, ctl::pipe::kProfileCoefficient + i)))
@@ -205,6 +216,7 @@ void FieldRules::ResetProfile(int p) {
 }
 
 void FieldRules::DefaultProfile(int p) {
+    if (!hasProfileCurve(p)) return;
     for (int i = 0; i < PipeFields::kProfilePoints; ++i) {
         if (BoundField* x = table_.FindField(ctl::pipeField(p, ctl::pipe::kProfileAbscissa + i)))
             x->setValue(PipeFields::profileAbscissa(i));

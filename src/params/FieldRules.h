@@ -20,7 +20,9 @@ namespace flowcfg {
 //   layers are shown for probes with a refraction angle (flag 0), the path length and axial
 //   distance of each chord for probes without one (flag 1) or when the pipe has several chords;
 // - the units of the flow fields follow their unit list ("Q Unit", "Q Ref Unit", the cut-off's
-//   unit); the chord-count limits follow the chord options and the other pipe's chords.
+//   unit); the chord-count limits follow the chord options and the other pipe's chords;
+// - the profile curve's fields are enabled only when the set has the pipe's curve block (an
+//   instrument without one answers it with exception 2).
 // General: the units of the general minimum and maximum, the logged parameters enabled up to
 // "Nbr. of parameters", the serial numbers shown as "%02.f/%02.f/%05.f", the modules' range
 // units.
@@ -52,7 +54,7 @@ public:
     void FillProbeLists(const std::array<int, 2>& positions);
 
     // The coefficient commands: a linearization table (0, 1) or the profile curve to 1.0, the
-    // profile curve to its default.
+    // profile curve to its default. A pipe without a curve block keeps its curve fields.
     void ResetCoefficients(int pipe, int table);
     void ResetProfile(int pipe);
     void DefaultProfile(int pipe);
@@ -61,6 +63,7 @@ public:
 
 private:
     int integer(int controlId);
+    bool hasProfileCurve(int pipe);
     void enable(int controlId, bool enabled);
     void show(int controlId, bool shown);
     void relabel(int fieldId, int sourceId);

@@ -11,6 +11,10 @@ struct ParameterBlocks {
     static constexpr int kVersionText = 0xF300;
     static constexpr int kPipeA = 0x1200;
     static constexpr int kPipeB = 0x1400;
+    // The profile curves of pipe A and B, in blocks of their own. An instrument without a curve
+    // answers them with exception 2 (illegal data address).
+    static constexpr int kProfileA = 0x1300;
+    static constexpr int kProfileB = 0x1500;
     static constexpr int kFirstChord = 0x1100;  // 0x1100 + 16 h, h = 0 ... 7
     static constexpr int kChords = 8;
     static constexpr int kTotalizers = 0x1080;
@@ -38,14 +42,18 @@ struct ParameterBlocks {
     static constexpr int chord(int h) { return kFirstChord + 16 * h; }
     static constexpr int module(int k) { return kFirstModule + 16 * k; }
     static constexpr int pipe(int p) { return p == 0 ? kPipeA : kPipeB; }
+    static constexpr int profile(int p) { return p == 0 ? kProfileA : kProfileB; }
     static constexpr int chordView(int p, int k) {
         return (p == 0 ? kPipeAChordView : kPipeBChordView) + 16 * k;
     }
-    static constexpr int kSetSize = 46;
+    // The set: the 46 blocks every instrument has, then the two profile curves.
+    static constexpr int kRequiredBlocks = 46;
+    static constexpr int kSetSize = kRequiredBlocks + 2;
 };
 
 // The parameter set: the blocks read from the instrument (group 1) and saved to and loaded from
-// a settings file (group 3), both in this order.
+// a settings file (group 3), both in this order. The profile curves come last, so that a file
+// without them holds the other blocks at their usual places.
 inline constexpr std::array<int, ParameterBlocks::kSetSize> kParameterSetOrder = [] {
     using B = ParameterBlocks;
     std::array<int, B::kSetSize> order{};
@@ -60,6 +68,8 @@ inline constexpr std::array<int, ParameterBlocks::kSetSize> kParameterSetOrder =
         order[n++] = address;
     for (int k = 0; k < B::kModules; ++k)
         order[n++] = B::module(k);
+    order[n++] = B::kProfileA;
+    order[n++] = B::kProfileB;
     return order;
 }();
 

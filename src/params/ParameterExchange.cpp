@@ -19,6 +19,14 @@ bool unitDidNotAnswer(int result) {
            (result >= kWrongSlave && result <= kRequestTooLong) || isException(result);
 }
 
+// An optional block answered with exception 2: the instrument has no such block.
+bool absentFromInstrument(RegisterBlock& block, int result) {
+    if (!block.optional || result != linkresult::exception(linkresult::kIllegalDataAddress))
+        return false;
+    block.present = false;
+    return true;
+}
+
 }  // namespace
 
 ParameterExchange::ParameterExchange(VariableTable& table, BlockExchange& line,
@@ -32,7 +40,9 @@ int ParameterExchange::ReadBlock(int address) {
     if (!block) return -1;
     Bytes data;
     int result = line_.read(address, block->registerCount, data);
+    if (absentFromInstrument(*block, result)) return 0;
     if (result != 0) return result;
+    block->present = true;
     if (block->isRaw())
         block->data = data;
     else
@@ -47,7 +57,8 @@ int ParameterExchange::WriteBlock(int address) {
     int registers = block->isRaw() ? block->registerCount : table_.RegisterCount(address);
     Bytes data;
     table_.Encode(address, data, std::size_t(registers) * 2);
-    return line_.write(address, data);
+    const int result = line_.write(address, data);
+    return absentFromInstrument(*block, result) ? 0 : result;
 }
 
 int ParameterExchange::openLine(int titleId) {

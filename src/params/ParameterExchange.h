@@ -28,10 +28,13 @@ public:
     void setPause(std::function<void(int milliseconds)> pause) { pause_ = std::move(pause); }
 
     // One block with function 3: the block's register count from its address; the reply is
-    // decoded into the fields (a raw block stores it). The link's result code.
+    // decoded into the fields (a raw block stores it) and the block is present. The link's
+    // result code; 0 also for an optional block the instrument answers with exception 2, which
+    // is then marked absent and keeps its fields' values.
     int ReadBlock(int address);
     // One block with function 16: (block bytes + 1) / 2 registers from the block's address,
     // encoded from the fields into a zero-filled buffer (a raw block sends its stored bytes).
+    // An optional block the instrument answers with exception 2 is marked absent: 0.
     int WriteBlock(int address);
 
     // The read of a parameter page: the identification block, the firmware check, then the

@@ -55,6 +55,8 @@ int ParameterPage::Build(FieldControlFactory* factory) {
         for (int address : kParameterSetOrder)
             table_.SetGroupIndex(address, group);
     }
+    for (int p = 0; p < 2; ++p)
+        if (RegisterBlock* curve = table_.FindBlock(B::profile(p))) curve->optional = true;
     std::array<int, 2> probes{};
     for (int p = 0; p < 2; ++p)
         if (BoundField* f = table_.FindField(ctl::pipeField(p, ctl::pipe::kProbeType)))
@@ -138,6 +140,7 @@ void ParameterPage::AdoptBlocks(ParameterPage& source) {
         RegisterBlock* from = source.table().FindBlock(address);
         RegisterBlock* to = table_.FindBlock(address);
         if (!from || !to) continue;
+        to->present = from->present;
         if (to->isRaw())
             to->data = from->data;
         else
@@ -228,6 +231,7 @@ int ParameterPage::TransferToInstrument() {
     ParameterTransfer transfer(table_, options(), messages_, exchange_,
                                {noConfirmation_, synchronise_, resetLogger_});
     int result = transfer.TransferToInstrument();
+    rules_.UpdateAll();  // a profile curve the instrument refused is now absent
     if (result == ParameterTransfer::kWritten) result_ = kOk;
     return result == ParameterTransfer::kWritten ? 0 : -1;
 }

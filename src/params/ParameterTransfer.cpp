@@ -103,6 +103,10 @@ void ParameterTransfer::buildWriteGroup(bool modules, int loggerAnswer) {
     if (loggerAnswer != 0) add(B::kLogger);
     for (int address : {B::kTotalizers, B::kGeneral, B::kPipeA, B::kPipeB})
         add(address);
+    for (int p = 0; p < 2; ++p) {
+        const RegisterBlock* curve = table_.FindBlock(B::profile(p));
+        if (curve && curve->present) add(curve->address);
+    }
     for (int h = 0; h < B::kChords; ++h)
         add(B::chord(h));
     add(B::kProbeSets);

@@ -22,7 +22,8 @@ namespace flowcfg {
 //    differs from the set's and "Reset logger" is not set, the user is asked whether to erase
 //    the logger; No keeps the instrument's logger settings.
 // 5. Group 2: 0xE010 (clock, set to the PC's time) when synchronisation is chosen, 0x1040
-//    unless the answer was No, 0x1080, 0x1000, 0x1200, 0x1400, 0x1100 ... 0x1170, 0xE800,
+//    unless the answer was No, 0x1080, 0x1000, 0x1200, 0x1400, the profile curves 0x1300 and
+//    0x1500 that the set has (an instrument that refuses one has none), 0x1100 ... 0x1170, 0xE800,
 //    0xD000 and 0x1800 (functions shown), the 24 module blocks (modules matching), 0xE030,
 //    0xE020 ("Reset logger" set to 1) when the logger is to be reset, and 0xEFFF last.
 // 6. "Do you want to transfer data to the device ?" unless the no-confirmation flag is set.

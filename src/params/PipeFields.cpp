@@ -103,11 +103,14 @@ void linearizationTab(FieldBuilder& b, int p, int block) {
         b.command(ctl::command::forPipe(p, commands[table]), paramtext::kReset);
     }
     b.group(445);  // "Hydrolic profile"
+    const int curve = ParameterBlocks::profile(p);
     for (int i = 0; i < PipeFields::kProfilePoints; ++i) {
         b.number(id(kProfileAbscissa + i), PipeFields::kProfileCaptions[i], "%0.f", 0, 100,
-                 std::to_string(PipeFields::profileAbscissa(i)), 124 + 2 * i, block, kPercent);
+                 std::to_string(PipeFields::profileAbscissa(i)),
+                 PipeFields::kProfileAbscissas + 2 * i, curve, kPercent);
         b.number(id(kProfileCoefficient + i), 0, "%0.3f", 0, 9.999,
-                 fixed3(PipeFields::kDefaultProfile[std::size_t(i)]), 164 + 2 * i, block);
+                 fixed3(PipeFields::kDefaultProfile[std::size_t(i)]),
+                 PipeFields::kProfileCoefficients + 2 * i, curve);
     }
     b.command(ctl::command::forPipe(p, ctl::command::kResetProfile), paramtext::kReset);
     b.command(ctl::command::forPipe(p, ctl::command::kDefaultProfile), paramtext::kDefaults);

@@ -15,6 +15,12 @@ struct RegisterBlock {
     int registerCount = 0;           // from the block size rule
     int variableMarker = 0;          // -1: declared without variables (raw bytes only)
     std::array<int, kBlockGroupCount> groupIndex{-1, -1, -1, -1, -1};  // -1 = not in the group
+    // A block some instruments do not have: a read answered with exception 2 (illegal data
+    // address) marks it absent instead of failing.
+    bool optional = false;
+    // False while the instrument, or the file the set came from, has no such block: its fields
+    // keep their values but are neither written nor saved.
+    bool present = true;
 
     bool isRaw() const { return variableMarker < 0; }
 };

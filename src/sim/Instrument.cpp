@@ -26,7 +26,7 @@ Instrument::Instrument(const SimOptions& options, std::int64_t startDate)
       slave_(options.slave),
       lineBaud_(options.baud),
       startDate_(startDate) {
-    InstrumentRegisters::declare(map_);
+    InstrumentRegisters::declare(map_, options);
     InstrumentRegisters::fillDefaults(map_, options);
     appliedSlaveSetting_ = map_.u16(GeneralBlock::kAddress, GeneralBlock::kSlaveAddress);
     appliedBaudSetting_ = map_.u16(GeneralBlock::kAddress, GeneralBlock::kBaudIndex);

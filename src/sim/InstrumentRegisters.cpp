@@ -50,12 +50,16 @@ void fillPipe(RegisterMap& m, std::uint16_t a, int chords) {
     m.setU16(a, P::kSimulationFlow, 1000);
     m.setU16(a, P::kJitter, 10);
     m.setU16(a, P::kProbeType, 0);  // probe set A
-    const std::uint16_t profile[P::kProfilePoints] = {1600, 1417, 1261, 1154, 1084, 1039, 1005,
-                                                      978,  955,  936,  921,  908,  895,  883,
-                                                      871,  863,  858,  845,  837,  829};
-    for (int i = 0; i < P::kProfilePoints; ++i) {
-        m.setU16(a, P::kProfileAbscissas + 2 * i, static_cast<std::uint16_t>(95 - 5 * i));
-        m.setU16(a, P::kProfileCoefficients + 2 * i, profile[i]);
+}
+
+void fillProfileCurve(RegisterMap& m, std::uint16_t a) {
+    using C = ProfileCurveBlock;
+    const std::uint16_t profile[C::kPoints] = {1600, 1417, 1261, 1154, 1084, 1039, 1005,
+                                               978,  955,  936,  921,  908,  895,  883,
+                                               871,  863,  858,  845,  837,  829};
+    for (int i = 0; i < C::kPoints; ++i) {
+        m.setU16(a, C::kAbscissas + 2 * i, static_cast<std::uint16_t>(95 - 5 * i));
+        m.setU16(a, C::kCoefficients + 2 * i, profile[i]);
     }
 }
 
@@ -68,7 +72,7 @@ int InstrumentRegisters::baudIndexOf(int baud) {
     return 5;
 }
 
-void InstrumentRegisters::declare(RegisterMap& m) {
+void InstrumentRegisters::declare(RegisterMap& m, const SimOptions& o) {
     m.declare(IdentificationBlock::kAddress, IdentificationBlock::kRegisters, kRO,
               "identification");
     m.declare(SummaryBlock::kAddress, SummaryBlock::kRegisters, kRO, "summary");
@@ -94,6 +98,12 @@ void InstrumentRegisters::declare(RegisterMap& m) {
     }
     m.declare(PipeBlock::kAddressA, PipeBlock::kRegisters, kRW, "pipe A");
     m.declare(PipeBlock::kAddressB, PipeBlock::kRegisters, kRW, "pipe B");
+    if (o.profileCurve) {
+        m.declare(ProfileCurveBlock::kAddressA, ProfileCurveBlock::kRegisters, kRW,
+                  "profile curve A");
+        m.declare(ProfileCurveBlock::kAddressB, ProfileCurveBlock::kRegisters, kRW,
+                  "profile curve B");
+    }
     for (int k = 0; k < ModuleBlock::kCount; ++k) {
         m.declare(ModuleBlock::address(k), ModuleBlock::kRegisters, kRW,
                   "module " + std::to_string(k + 1));
@@ -165,6 +175,10 @@ void InstrumentRegisters::fillDefaults(RegisterMap& m, const SimOptions& o) {
 
     fillPipe(m, PipeBlock::kAddressA, o.chordsA);
     fillPipe(m, PipeBlock::kAddressB, o.chordsB);
+    if (o.profileCurve) {
+        fillProfileCurve(m, ProfileCurveBlock::kAddressA);
+        fillProfileCurve(m, ProfileCurveBlock::kAddressB);
+    }
     for (int h = 0; h < ChordBlock::kCount; ++h) {
         using C = ChordBlock;
         const std::uint16_t a = C::address(h);

@@ -159,11 +159,11 @@ struct ChordBlock {
 };
 
 // 0x1200 pipe A, 0x1400 pipe B (u16 unless said otherwise; scaled values in the units of the
-// field's decimals).
+// field's decimals). 62 registers, up to the jitter: an instrument refuses a longer read.
 struct PipeBlock {
     static constexpr std::uint16_t kAddressA = 0x1200;
     static constexpr std::uint16_t kAddressB = 0x1400;
-    static constexpr int kRegisters = 102;
+    static constexpr int kRegisters = 62;
     static constexpr int kExternalDiameter = 0;  // tenths of mm
     static constexpr int kLayerMaterial = 2;     // layer k at 2 + 6 k (k = 0 ... 2)
     static constexpr int kLayerSoundSpeed = 4;   // m/s
@@ -200,11 +200,18 @@ struct PipeBlock {
     static constexpr int kFunction = 118;        // 0 measure, 1 simulation
     static constexpr int kSimulationFlow = 120;  // s16, hundredths of l/s
     static constexpr int kJitter = 122;          // % of the simulated flow
-    // The hydraulic profile curve used in the manual profile mode: 20 points, abscissas in %
-    // of the radius (u16) and coefficients (u16, thousandths).
-    static constexpr int kProfilePoints = 20;
-    static constexpr int kProfileAbscissas = 124;
-    static constexpr int kProfileCoefficients = 164;
+};
+
+// 0x1300 pipe A, 0x1500 pipe B: the hydraulic profile curve of the manual profile mode, 20
+// points, abscissas in % of the radius (u16) then coefficients (u16, thousandths). Instruments
+// without a curve answer this block with exception 2 (illegal data address).
+struct ProfileCurveBlock {
+    static constexpr std::uint16_t kAddressA = 0x1300;
+    static constexpr std::uint16_t kAddressB = 0x1500;
+    static constexpr int kRegisters = 40;
+    static constexpr int kPoints = 20;
+    static constexpr int kAbscissas = 0;
+    static constexpr int kCoefficients = 40;
 };
 
 // 0x1600 + 16 k, k = 0 ... 23: one parameter block per input-output slot.

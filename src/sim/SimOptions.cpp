@@ -81,6 +81,8 @@ const char* SimOptions::usage() {
            "  --logger-records N     records written so far (default 3000)\n"
            "  --logger-capacity N    logger capacity in records (default 20000)\n"
            "  --firmware TEXT        firmware version text (default 03-12-B2.14)\n"
+           "  --no-profile-curve     no profile curve blocks (0x1300, 0x1500): their reads and\n"
+           "                         writes get exception 2\n"
            "  --state FILE           keep the registers in FILE between runs\n"
            "The line:\n"
            "  --baud RATE            line speed (default 9600); requests at another speed\n"
@@ -153,6 +155,8 @@ bool SimOptions::parse(const std::vector<std::string>& args, SimOptions& out, st
             o.loggerCapacity = n;
         } else if (a == "--firmware") {
             if (!value(i, o.firmware)) return false;
+        } else if (a == "--no-profile-curve") {
+            o.profileCurve = false;
         } else if (a == "--state") {
             if (!value(i, o.statePath)) return false;
         } else if (a == "--baud") {

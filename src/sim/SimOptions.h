@@ -23,6 +23,7 @@ struct SimOptions {
     long loggerRecords = 3000;
     long loggerCapacity = 20000;
     std::string firmware = "03-12-B2.14";
+    bool profileCurve = true;  // the profile curve blocks 0x1300 and 0x1500
     std::string statePath;
 
     // The line.

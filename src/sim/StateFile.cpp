@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/Instrument.h"
+#include "sim/RegisterLayout.h"
 
 namespace flowcfg {
 
@@ -38,6 +39,29 @@ bool fromHex(const std::string& s, std::vector<std::uint8_t>& out) {
         if (hi < 0 || lo < 0) return false;
         out.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
     }
+    return true;
+}
+
+struct PendingBlock {
+    std::uint16_t address;
+    std::vector<std::uint8_t> bytes;
+};
+
+// State files of earlier versions kept each pipe's profile curve at the end of its pipe block
+// (102 registers): the pipe keeps its first 62 registers, the curve block (when this instrument
+// has one) the 40 after them. False for any other size.
+bool splitOldPipeBlock(const RegisterMap& map, std::uint16_t address,
+                       std::vector<std::uint8_t>& bytes, std::vector<PendingBlock>& blocks) {
+    const bool pipeA = address == PipeBlock::kAddressA;
+    if (!pipeA && address != PipeBlock::kAddressB) return false;
+    constexpr std::size_t kPipeBytes = 2 * PipeBlock::kRegisters;
+    constexpr std::size_t kCurveBytes = 2 * ProfileCurveBlock::kRegisters;
+    if (bytes.size() != kPipeBytes + kCurveBytes) return false;
+    const std::uint16_t curve = pipeA ? ProfileCurveBlock::kAddressA : ProfileCurveBlock::kAddressB;
+    if (map.findBlock(curve))
+        blocks.push_back(
+            {curve, std::vector<std::uint8_t>(bytes.begin() + kPipeBytes, bytes.end())});
+    bytes.resize(kPipeBytes);
     return true;
 }
 
@@ -101,11 +125,7 @@ bool StateFile::load(const std::string& path, Instrument& instrument, double ela
     long long offset = 0, loggerTotal = 0, loggerFirst = 0;
     bool haveLogger = false;
     double totalizers[4] = {0, 0, 0, 0};
-    struct Pending {
-        std::uint16_t address;
-        std::vector<std::uint8_t> bytes;
-    };
-    std::vector<Pending> blocks;
+    std::vector<PendingBlock> blocks;
     int lineNumber = 1;
     while (std::getline(in, line)) {
         ++lineNumber;
@@ -131,13 +151,14 @@ bool StateFile::load(const std::string& path, Instrument& instrument, double ela
         } else if (key == "block") {
             std::string address, hex;
             ok = static_cast<bool>(words >> address >> hex);
-            Pending p{};
+            PendingBlock p{};
             unsigned long a = ok ? std::strtoul(address.c_str(), nullptr, 16) : 0;
             const RegisterMap::Block* b =
                 ok ? instrument.registers().findBlock(static_cast<std::uint16_t>(a)) : nullptr;
-            ok = b != nullptr && fromHex(hex, p.bytes) &&
-                 static_cast<int>(p.bytes.size()) == 2 * b->registers;
+            ok = b != nullptr && fromHex(hex, p.bytes);
             p.address = static_cast<std::uint16_t>(a);
+            if (ok && static_cast<int>(p.bytes.size()) != 2 * b->registers)
+                ok = splitOldPipeBlock(instrument.registers(), p.address, p.bytes, blocks);
             if (ok) blocks.push_back(std::move(p));
         }
         if (!ok) {
@@ -146,7 +167,7 @@ bool StateFile::load(const std::string& path, Instrument& instrument, double ela
         }
     }
     RegisterMap& map = instrument.registers();
-    for (const Pending& p : blocks) {
+    for (const PendingBlock& p : blocks) {
         map.write(p.address, p.bytes.data(), static_cast<int>(p.bytes.size() / 2));
     }
     for (int t = 0; t < 4; ++t)

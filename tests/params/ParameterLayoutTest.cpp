@@ -159,8 +159,13 @@ TEST(ParameterLayoutTest, BlocksAndOffsetsAgreeWithTheSimulatorsRegisterMap) {
         EXPECT_EQ(offset(f(ctl::pipe::kChords)), P::kNumberOfChords);
         EXPECT_EQ(offset(f(ctl::pipe::kSimulationFlow)), P::kSimulationFlow);
         EXPECT_EQ(laid.field(f(ctl::pipe::kSimulationFlow)).encoding, 0x200);  // s16
-        EXPECT_EQ(offset(f(ctl::pipe::kProfileAbscissa + 19)), P::kProfileAbscissas + 38);
-        EXPECT_EQ(offset(f(ctl::pipe::kProfileCoefficient)), P::kProfileCoefficients);
+        using C = ProfileCurveBlock;
+        const int curve = p == 0 ? C::kAddressA : C::kAddressB;
+        EXPECT_EQ(laid.field(f(ctl::pipe::kProfileAbscissa + 19)).block, curve);
+        EXPECT_EQ(offset(f(ctl::pipe::kProfileAbscissa + 19)), C::kAbscissas + 38);
+        EXPECT_EQ(laid.field(f(ctl::pipe::kProfileCoefficient)).block, curve);
+        EXPECT_EQ(offset(f(ctl::pipe::kProfileCoefficient)), C::kCoefficients);
+        EXPECT_EQ(t.RegisterCount(curve), C::kRegisters);
     }
     EXPECT_EQ(offset(ctl::chordField(1, 2, ctl::chord::kTimeOffset)), ChordBlock::kTimeOffset);
     EXPECT_EQ(offset(ctl::chordField(0, 0, ctl::chord::kDistance2)), ChordBlock::kSecondDistance);
@@ -187,8 +192,8 @@ TEST(ParameterLayoutTest, BlocksAndOffsetsAgreeWithTheSimulatorsRegisterMap) {
     EXPECT_EQ(offset(ctl::functionOutput(9, ctl::function::kOutputUnit)), 9 * 8 + 6);
 }
 
-TEST(ParameterLayoutTest, TheParameterSetIsFortySixBlocksInItsOrder) {
-    ASSERT_EQ(kParameterSetOrder.size(), 46u);
+TEST(ParameterLayoutTest, TheParameterSetIsFortySixBlocksInItsOrderThenTheProfileCurves) {
+    ASSERT_EQ(kParameterSetOrder.size(), 48u);
     EXPECT_EQ(kParameterSetOrder[0], 0x1000);
     EXPECT_EQ(kParameterSetOrder[1], 0xF300);
     EXPECT_EQ(kParameterSetOrder[4], 0x1100);
@@ -198,6 +203,8 @@ TEST(ParameterLayoutTest, TheParameterSetIsFortySixBlocksInItsOrder) {
     EXPECT_EQ(kParameterSetOrder[21], 0xD100);
     EXPECT_EQ(kParameterSetOrder[22], 0x1600);
     EXPECT_EQ(kParameterSetOrder[45], 0x1770);
+    EXPECT_EQ(kParameterSetOrder[46], 0x1300);
+    EXPECT_EQ(kParameterSetOrder[47], 0x1500);
     Laid laid(options(0, 1));
     for (int address : kParameterSetOrder)
         EXPECT_NE(laid.table.FindBlock(address), nullptr) << std::hex << address;

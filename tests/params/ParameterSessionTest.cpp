@@ -67,14 +67,14 @@ TEST(ParameterSessionTest, ReadingTheInstrumentBringsItsLayoutAndItsValues) {
     EXPECT_EQ(s.session.Run(ParameterPage::kModeRead), ParameterPage::kCancel);
     EXPECT_EQ(s.host.shown, 1);
     EXPECT_TRUE(s.prompts.errors.empty());
-    // The start dialog's read is the only one: identification, then the 46 blocks in order.
+    // The start dialog's read is the only one: identification, then the 48 blocks in order.
     auto requests = sim.requests();
-    ASSERT_EQ(requests.size(), 47u);
+    ASSERT_EQ(requests.size(), 49u);
     EXPECT_EQ(requests[0].start, 0xFF00);
-    for (std::size_t i = 0; i < 46; ++i)
+    for (std::size_t i = 0; i < 48; ++i)
         EXPECT_EQ(requests[i + 1].start, kParameterSetOrder[i]) << i;
-    EXPECT_EQ(s.progress.range, 47);
-    EXPECT_EQ(s.progress.steps, 47);
+    EXPECT_EQ(s.progress.range, 49);
+    EXPECT_EQ(s.progress.steps, 49);
     EXPECT_EQ(s.progress.status, "Device connected");
 
     // flowsim's instrument: level "Normal", one pipe, 3 chords on pipe A, set A "SIM01".

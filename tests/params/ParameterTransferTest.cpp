@@ -41,11 +41,14 @@ struct Transfer {
     }
 };
 
-std::vector<int> expectedWrites(bool logger, bool modules, bool resetLogger) {
+std::vector<int> expectedWrites(bool logger, bool modules, bool resetLogger, bool curves = true) {
     std::vector<int> w;
     if (logger) w.push_back(0x1040);
     for (int a : {0x1080, 0x1000, 0x1200, 0x1400})
         w.push_back(a);
+    if (curves)
+        for (int a : {0x1300, 0x1500})
+            w.push_back(a);
     for (int h = 0; h < 8; ++h)
         w.push_back(0x1100 + 16 * h);
     for (int a : {0xE800, 0xD000, 0x1800})
@@ -90,8 +93,9 @@ TEST(ParameterTransferTest, EveryBlockIsWrittenInOrderAndTheEndMarkerLast) {
     EXPECT_EQ(writes.back().count, 1);
     for (const auto& w : writes)
         EXPECT_EQ(w.outcome, "ok") << std::hex << w.start;
-    EXPECT_EQ(writes[3].count, 102);  // pipe A
-    EXPECT_EQ(writes[5].count, 13);   // chord 0
+    EXPECT_EQ(writes[3].count, 62);  // pipe A, up to its jitter
+    EXPECT_EQ(writes[5].count, 40);  // the profile curve of pipe A
+    EXPECT_EQ(writes[7].count, 13);  // chord 0
     EXPECT_EQ(t.page.result(), ParameterPage::kOk);
     // One step per block and one at the start.
     EXPECT_EQ(t.progress.range, int(writes.size()) + 1);
@@ -182,6 +186,41 @@ TEST(ParameterTransferTest, NoToTheConfirmationWritesNothingAndTheClockGoesFirst
     std::snprintf(year, sizeof year, "%02X", local.tm_year - 100);
     EXPECT_EQ(writes[0].data.substr(0, 2), year);
     EXPECT_EQ(writes.back().start, 0xEFFF);
+}
+
+// An instrument whose pipe blocks end with the jitter and that has no profile curve blocks.
+TEST(ParameterTransferTest, AnInstrumentWithoutProfileCurvesIsReadAndWrittenWithoutThem) {
+    using B = ParameterBlocks;
+    auto curveEnabled = [](ParameterPage& page, int p) {
+        return page.table()
+            .FindField(ctl::pipeField(p, ctl::pipe::kProfileCoefficient + 5))
+            ->isEnabled();
+    };
+    {
+        Transfer t({"--no-profile-curve"}, onePipe());
+        ASSERT_EQ(t.page.ReadParameterSet(), 0);
+        EXPECT_TRUE(t.prompts.errors.empty());
+        EXPECT_FALSE(t.page.table().FindBlock(B::kProfileA)->present);
+        EXPECT_FALSE(curveEnabled(t.page, 0) || curveEnabled(t.page, 1));
+        // The read went on past the refused curves: identification, then 48 blocks.
+        auto reads = t.sim.requests();
+        EXPECT_EQ(reads.size(), 1u + 46u + 2u * 3u);  // each refused curve tried three times
+        EXPECT_EQ(reads.back().start, 0x1500);
+        EXPECT_EQ(reads.back().outcome, "exception 2");
+        EXPECT_EQ(reads[3].count, 62);  // pipe A
+
+        ASSERT_EQ(t.page.TransferToInstrument(), 0);
+        EXPECT_EQ(t.sim.writtenStarts(), expectedWrites(true, true, false, false));
+    }
+    // A set with curves (here a new one) sent to it: the refused curves are left out, the
+    // transfer ends with the end marker.
+    Transfer t({"--no-profile-curve"}, onePipe());
+    ASSERT_TRUE(curveEnabled(t.page, 0));
+    ASSERT_EQ(t.page.TransferToInstrument(), 0);
+    EXPECT_TRUE(t.prompts.errors.empty());
+    EXPECT_EQ(t.sim.writes().back().data, "5A5A");
+    EXPECT_EQ(t.page.result(), ParameterPage::kOk);
+    EXPECT_FALSE(curveEnabled(t.page, 0) || curveEnabled(t.page, 1));
 }
 
 TEST(ParameterTransferTest, ReadsReportWhatStopsThem) {

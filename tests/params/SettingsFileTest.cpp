@@ -70,11 +70,14 @@ TEST(SettingsFileTest, ASavedSetLoadsBackWithItsLayoutLineAndEveryValue) {
     RecordFile file;
     ASSERT_EQ(file.open(dir.file("site.eta")), RecordStatus::Ok);
     EXPECT_EQ(file.header().description, LayoutLine::Format(layout()));
-    EXPECT_EQ(file.count(), 46);
-    std::vector<std::uint8_t> pipeA;
+    EXPECT_EQ(file.count(), 48);  // the 46 blocks, then the two profile curves
+    std::vector<std::uint8_t> pipeA, curveB;
     ASSERT_EQ(file.read(2, pipeA), RecordStatus::Ok);
-    ASSERT_EQ(pipeA.size(), 204u);
+    ASSERT_EQ(pipeA.size(), 124u);
     EXPECT_EQ(pipeA[0] << 8 | pipeA[1], 5123);  // 512.3 mm in tenths
+    ASSERT_EQ(file.read(47, curveB), RecordStatus::Ok);
+    ASSERT_EQ(curveB.size(), 80u);
+    EXPECT_EQ(curveB[54] << 8 | curveB[55], 500);  // coefficient 8 of pipe B: 0.5
 
     LayoutOptions header;
     ASSERT_EQ(SettingsFile::ReadLayout(dir.file("site.eta"), header), SettingsFile::Status::Ok);
@@ -94,6 +97,62 @@ TEST(SettingsFileTest, ASavedSetLoadsBackWithItsLayoutLineAndEveryValue) {
     }
     EXPECT_EQ(loaded.page.catalogue().ProbeName(1), "SBK9");
     EXPECT_EQ(loaded.page.captionFile(), dir.file("site.eta"));
+}
+
+std::vector<std::vector<std::uint8_t>> recordsOf(const std::string& path) {
+    RecordFile file;
+    EXPECT_EQ(file.open(path), RecordStatus::Ok);
+    std::vector<std::vector<std::uint8_t>> records(std::size_t(file.count()));
+    for (int i = 0; i < file.count(); ++i)
+        EXPECT_EQ(file.read(i, records[std::size_t(i)]), RecordStatus::Ok);
+    return records;
+}
+
+void writeRecords(const std::string& path, const std::vector<std::vector<std::uint8_t>>& records) {
+    RecordFile out;
+    ASSERT_EQ(out.create(path, LayoutLine::Format(layout())), RecordStatus::Ok);
+    for (const auto& r : records)
+        ASSERT_EQ(out.append(r), RecordStatus::Ok);
+}
+
+// Files of 46 records open: with 62-register pipe records they have no profile curves; with
+// 102-register pipe records (earlier versions) the curve follows each pipe's registers.
+TEST(SettingsFileTest, FilesWithoutCurveRecordsOpenAndOlderPipeRecordsKeepTheirCurve) {
+    TempDir dir;
+    OfflinePage saved(layout());
+    edit(saved.page);
+    ASSERT_EQ(saved.page.SaveParameterSet(dir.file("new.eta")), 0);
+    auto records = recordsOf(dir.file("new.eta"));
+    ASSERT_EQ(records.size(), 48u);
+    auto withoutCurves = records;
+    withoutCurves.resize(46);
+    writeRecords(dir.file("plain.eta"), withoutCurves);
+    auto older = withoutCurves;
+    for (int p = 0; p < 2; ++p)
+        older[2 + p].insert(older[2 + p].end(), records[46 + p].begin(), records[46 + p].end());
+    writeRecords(dir.file("older.eta"), older);
+
+    const int diameter = ctl::pipeField(0, ctl::pipe::kDiameter);
+    const int point = ctl::pipeField(1, ctl::pipe::kProfileCoefficient + 7);
+    {
+        OfflinePage plain(layout(), nullptr, ParameterPage::kModeFile, dir.file("plain.eta"));
+        ASSERT_EQ(plain.page.Open(), ParameterPage::kStayOpen);
+        EXPECT_TRUE(plain.prompts.errors.empty());
+        EXPECT_EQ(testing::shown(plain.page, diameter), "512.3");
+        EXPECT_EQ(testing::shown(plain.page, point), "0.978");  // its initial value
+        EXPECT_FALSE(plain.page.table().FindField(point)->isEnabled());
+        // Saved again, it keeps its shape.
+        ASSERT_EQ(plain.page.SaveParameterSet(dir.file("again.eta")), 0);
+        EXPECT_EQ(recordsOf(dir.file("again.eta")), withoutCurves);
+    }
+    OfflinePage old(layout(), nullptr, ParameterPage::kModeFile, dir.file("older.eta"));
+    ASSERT_EQ(old.page.Open(), ParameterPage::kStayOpen);
+    EXPECT_TRUE(old.prompts.errors.empty());
+    EXPECT_EQ(testing::shown(old.page, diameter), "512.3");
+    EXPECT_EQ(testing::shown(old.page, point), "0.500");
+    EXPECT_TRUE(old.page.table().FindField(point)->isEnabled());
+    ASSERT_EQ(old.page.SaveParameterSet(dir.file("converted.eta")), 0);
+    EXPECT_EQ(recordsOf(dir.file("converted.eta")), records);
 }
 
 TEST(SettingsFileTest, BrokenFilesAreRefusedWithNothingHalfLoaded) {

@@ -29,6 +29,11 @@ TEST(RegisterLayoutTest, ParameterSetBlocksHaveThePagesSizesAndCanBeWritten) {
     EXPECT_EQ(sizeOf(map, 0xE050), 24);
     EXPECT_EQ(sizeOf(map, 0xFE00), 23);   // last field at byte 45
     EXPECT_EQ(sizeOf(map, 0xD200), 100);  // 200 bytes
+    EXPECT_EQ(sizeOf(map, 0x1200), 62);   // pipe blocks end with the jitter
+    EXPECT_EQ(sizeOf(map, 0x1400), 62);
+    EXPECT_EQ(sizeOf(map, 0x1300), 40);  // profile curves: 20 abscissas, 20 coefficients
+    EXPECT_EQ(sizeOf(map, 0x1500), 40);
+    EXPECT_FALSE(map.mapped(0x1200, 63));
 
     // The 46 blocks of the parameter set, in their order: all present, all readable in one
     // request, and the ones the tool writes are writable.
@@ -49,8 +54,8 @@ TEST(RegisterLayoutTest, ParameterSetBlocksHaveThePagesSizesAndCanBeWritten) {
         EXPECT_TRUE(map.mapped(a, n)) << std::hex << a;
     }
     for (std::uint16_t a :
-         {0x1000, 0x1200, 0x1400, 0x1100, 0x1170, 0x1080, 0x1040, 0xE800, 0xD000, 0x1800,
-          0xD100, 0xD200, 0x1600, 0x1770, 0xFD00, 0xE010, 0xE020, 0xE030, 0xE040, 0xE048}) {
+         {0x1000, 0x1200, 0x1400, 0x1100, 0x1170, 0x1080, 0x1040, 0xE800, 0xD000, 0x1800, 0xD100,
+          0xD200, 0x1600, 0x1770, 0xFD00, 0xE010, 0xE020, 0xE030, 0xE040, 0xE048, 0x1300, 0x1500}) {
         EXPECT_TRUE(map.writable(a, sizeOf(map, a))) << std::hex << a;
     }
     EXPECT_TRUE(map.writable(0x1041, 2));
@@ -59,6 +64,13 @@ TEST(RegisterLayoutTest, ParameterSetBlocksHaveThePagesSizesAndCanBeWritten) {
     EXPECT_TRUE(map.writable(0xEFFD, 6));
     EXPECT_FALSE(map.writable(0xFF00, 1));
     EXPECT_FALSE(map.writable(0x0200, 1));
+
+    SimOptions withoutCurve;
+    withoutCurve.profileCurve = false;
+    RegisterMap older;
+    InstrumentRegisters::declare(older, withoutCurve);
+    EXPECT_FALSE(older.mapped(0x1300, 1) || older.mapped(0x1500, 1));
+    EXPECT_TRUE(older.mapped(0x1200, 62) && older.mapped(0x1400, 62));
 }
 
 TEST(RegisterLayoutTest, MeasurementBlocksFitBetweenTheirNeighbours) {
@@ -82,11 +94,14 @@ TEST(RegisterLayoutTest, MeasurementBlocksFitBetweenTheirNeighbours) {
     EXPECT_LE(TimingFrameBlock::kEchoSamples + TimingFrameBlock::kEchoSampleCount,
               2 * TimingFrameBlock::kRegisters);
     EXPECT_LE(LoggerSettingsBlock::kSelections + 14 * 6, 2 * LoggerSettingsBlock::kRegisters);
-    EXPECT_LE(PipeBlock::kJitter + 2, PipeBlock::kProfileAbscissas);
-    EXPECT_EQ(PipeBlock::kProfileCoefficients + 2 * PipeBlock::kProfilePoints,
-              2 * PipeBlock::kRegisters);
-    EXPECT_LE(PipeBlock::kAddressA + PipeBlock::kRegisters, PipeBlock::kAddressB);
-    EXPECT_LE(PipeBlock::kAddressB + PipeBlock::kRegisters, ModuleBlock::kFirstAddress);
+    EXPECT_EQ(PipeBlock::kJitter + 2, 2 * PipeBlock::kRegisters);
+    EXPECT_EQ(ProfileCurveBlock::kCoefficients + 2 * ProfileCurveBlock::kPoints,
+              2 * ProfileCurveBlock::kRegisters);
+    EXPECT_LE(PipeBlock::kAddressA + PipeBlock::kRegisters, ProfileCurveBlock::kAddressA);
+    EXPECT_LE(ProfileCurveBlock::kAddressA + ProfileCurveBlock::kRegisters, PipeBlock::kAddressB);
+    EXPECT_LE(PipeBlock::kAddressB + PipeBlock::kRegisters, ProfileCurveBlock::kAddressB);
+    EXPECT_LE(ProfileCurveBlock::kAddressB + ProfileCurveBlock::kRegisters,
+              ModuleBlock::kFirstAddress);
     EXPECT_LE(IdentificationBlock::kFirmwareText + IdentificationBlock::kFirmwareTextLength,
               2 * IdentificationBlock::kRegisters);
     EXPECT_EQ(BatteryBlock::kCharger + 1, 2 * BatteryBlock::kRegisters);

@@ -63,5 +63,31 @@ TEST(StateFileTest, DamagedFileIsRefusedAndChangesNothing) {
     EXPECT_FALSE(StateFile::load(path, b, 0.0, found, error));
 }
 
+// Earlier versions kept the profile curve at the end of a 102-register pipe block.
+TEST(StateFileTest, AnOldPipeBlockWithItsCurveLoadsIntoThePipeAndCurveBlocks) {
+    testing::TempDir dir;
+    const std::string path = dir.file("sim.state");
+    SimOptions options;
+    std::string error;
+    Instrument a(options, 1000000000);
+    a.registers().setU16(0x1200, PipeBlock::kExternalDiameter, 1234);
+    ASSERT_TRUE(StateFile::save(path, a, 0.0, error)) << error;
+    std::string content = testing::readFile(path);
+    const std::size_t curve = content.find("block 0x1300 ");
+    ASSERT_NE(curve, std::string::npos);
+    content.erase(curve, content.find('\n', curve) + 1 - curve);
+    // 80 bytes of curve after the pipe's 124: first abscissa 50 %, first coefficient 1.111.
+    const std::string oldCurve = "0032" + std::string(76, '0') + "0457" + std::string(76, '0');
+    content.insert(content.find('\n', content.find("block 0x1200 ")), oldCurve);
+    std::ofstream(path, std::ios::trunc) << content;
+
+    Instrument b(options, 1000000000);
+    bool found = false;
+    ASSERT_TRUE(StateFile::load(path, b, 0.0, found, error)) << error;
+    EXPECT_EQ(b.registers().u16(0x1200, PipeBlock::kExternalDiameter), 1234);
+    EXPECT_EQ(b.registers().u16(0x1300, ProfileCurveBlock::kAbscissas), 50);
+    EXPECT_EQ(b.registers().u16(0x1300, ProfileCurveBlock::kCoefficients), 1111);
+}
+
 }  // namespace
 }  // namespace flowcfg
