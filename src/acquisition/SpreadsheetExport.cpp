@@ -5,12 +5,14 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "acquisition/LineFile.h"
 #include "acquisition/PosixFile.h"
 #include "acquisition/RecordFile.h"
 #include "acquisition/TransferContent.h"
 #include "shell/CFileDialogKV.h"
+#include "texts/TextIds.h"
 
 namespace flowcfg {
 namespace {
@@ -26,6 +28,8 @@ constexpr int kMacroTitle = 498;             // "Choice of Macro"
 constexpr int kPrnFile = 229;                // "PRN File"
 constexpr int kExcelFile = 235;              // "Excel File"
 constexpr int kConverting = 576;             // "Please wait!\r\n Conversion in progress! "
+constexpr int kWorkbookFile = textid::kTextWorkbook;
+constexpr int kIdentification = textid::kTextIdentification;
 
 std::string directoryOf(const std::string& path) {
     std::string directory = std::filesystem::path(path).parent_path().string();
@@ -86,9 +90,11 @@ int SpreadsheetExport::run(const Request& request, SampleStore* samples) {
         }
     }
 
+    const bool workbook =
+        !macroMode && request.workbook.value_or(program.format() == SpreadsheetProgram::kWorkbook);
     if (request.convert) {
         if (!samples) return -1;
-        switch (convert(request, *samples, macroMode)) {
+        switch (convert(request, *samples, macroMode, workbook)) {
             case Conversion::Failed:
                 return -1;
             case Conversion::Cancelled:
@@ -96,6 +102,8 @@ int SpreadsheetExport::run(const Request& request, SampleStore* samples) {
             case Conversion::Done:
                 break;
         }
+    } else if (workbook) {
+        if (convertTextFile(request) != 0) return -1;
     } else {
         // A text file already (".log"): it is the data file, and its directory the output
         // directory.
@@ -120,18 +128,21 @@ int SpreadsheetExport::run(const Request& request, SampleStore* samples) {
 }
 
 SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
-                                                         SampleStore& samples, bool macroMode) {
+                                                         SampleStore& samples, bool macroMode,
+                                                         bool workbook) {
     // The output: chosen by the caller, beside the recording, or in a save dialog.
     std::string output;
     if (request.output) {
         output = *request.output;
     } else if (request.automatic) {
-        output = replaceExtension(request.recordPath, ".xls");
+        output = replaceExtension(request.recordPath, workbook ? ".xlsx" : ".xls");
     } else {
         FileRequest dialog;
         dialog.mode = FileRequest::Mode::Save;
-        const std::string kind = page_.text(macroMode ? kExcelFile : kPrnFile);
-        const std::string extension = macroMode ? "xls" : "prn";
+        const std::string kind = page_.text(macroMode  ? kExcelFile
+                                            : workbook ? kWorkbookFile
+                                                       : kPrnFile);
+        const std::string extension = macroMode ? "xls" : workbook ? "xlsx" : "prn";
         dialog.filter = kind + " (*." + extension + ")|*." + extension + "||";
         dialog.defaultExtension = extension;
         dialog.initialPath =
@@ -165,11 +176,9 @@ SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
         probe.close();
         ::unlink(output.c_str());
     }
-    LineFile text;
-    if (!text.create(files_.textFile)) {
-        reportSystemError(text.error());
-        return Conversion::Failed;
-    }
+    ExportFiles source = files_;
+    source.textFile = request.recordPath;
+    std::unique_ptr<ExportOutput> text = makeOutput(workbook, source);
 
     const int count = record.count();
     const int first = samples.parameterRecords();
@@ -179,12 +188,15 @@ SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
     for (int v = 0; v < first && v < count && stored; ++v)
         stored = record.read(v, payload) == RecordStatus::Ok && samples.storeRecord(v, payload);
     if (!stored) {
-        text.close();
         page_.showError(kIncorrectFile, kErrorTitle);
         return Conversion::Failed;
     }
 
-    bool written = text.append(columns_.headerLine());
+    if (!text->open(columns_.headerLine())) {
+        page_.showErrorWith(kCouldNotOpen, text->error(), kErrorTitle);
+        return Conversion::Failed;
+    }
+    bool written = true;
     const long total = count > first ? count - first : 0;
     progress_.setRange(100);
     progress_.setStatus(page_.text(kConverting));
@@ -198,7 +210,7 @@ SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
         }
         if ((v - first) % perSample == perSample - 1) {
             ++samples_;
-            written = text.append(std::to_string(samples_) + "\t" + columns_.sampleLine());
+            written = text->add(std::to_string(samples_) + "\t" + columns_.sampleLine());
         }
         if ((v - first) % kProgressRecords == kProgressRecords - 1) {
             const auto now = std::chrono::steady_clock::now();
@@ -212,8 +224,8 @@ SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
     }
     progress_.hide();
     progress_.setStatus("");
-    if (!text.close() || !written) {
-        page_.showError(kCannotWrite, kErrorTitle);
+    if (!written || !text->close()) {
+        page_.showErrorWith(kCannotWrite, "\n" + text->error(), kErrorTitle);
         return Conversion::Failed;
     }
     if (!readable) {
@@ -222,6 +234,65 @@ SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
         return Conversion::Failed;
     }
     return Conversion::Done;
+}
+
+std::unique_ptr<ExportOutput> SpreadsheetExport::makeOutput(bool workbook,
+                                                            const ExportFiles& source) {
+    if (!workbook) return ExportOutput::textFile(files_.textFile);
+    // The workbook's charts are those the transfer content describes for the source's lines.
+    return ExportOutput::workbook(
+        files_.outputFile, columns_.transferContent(source),
+        workbookOptions(source.textFile, files_.outputFile, page_.text(kIdentification)));
+}
+
+int SpreadsheetExport::convertTextFile(const Request& request) {
+    const std::string output =
+        request.output ? *request.output : replaceExtension(request.recordPath, ".xlsx");
+    ExportFiles source = files_;
+    source.textFile = request.recordPath;
+    source.outputDirectory = directoryOf(request.recordPath);
+    source.outputFile = replaceExtension(request.recordPath, ".xls");
+    files_.outputFile = output;
+    files_.outputDirectory = directoryOf(output);
+    files_.textFile = output;
+    if (sameFile(output, request.recordPath)) {
+        page_.showError(kSameFile, kErrorTitle);
+        return -1;
+    }
+    std::ifstream in(request.recordPath, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line)) {
+        page_.showError(kIncorrectFile, kErrorTitle);
+        return -1;
+    }
+    std::unique_ptr<ExportOutput> workbook = makeOutput(true, source);
+    if (!workbook->open(line)) {
+        page_.showErrorWith(kCouldNotOpen, workbook->error(), kErrorTitle);
+        return -1;
+    }
+    progress_.setRange(100);
+    progress_.setStatus(page_.text(kConverting));
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(request.recordPath, ec);
+    int shown = 0;
+    bool written = true;
+    for (long n = 1; written && std::getline(in, line); ++n) {
+        if (line.empty() || line == "\r") continue;
+        written = workbook->add(line);
+        ++samples_;
+        if (n % kProgressRecords == 0 && size > 0 && in.tellg() > 0) {
+            const int percent = static_cast<int>(100 * std::uint64_t(in.tellg()) / size);
+            for (; shown < percent; ++shown)
+                progress_.step();
+        }
+    }
+    progress_.hide();
+    progress_.setStatus("");
+    if (!written || !workbook->close()) {
+        page_.showErrorWith(kCannotWrite, "\n" + workbook->error(), kErrorTitle);
+        return -1;
+    }
+    return 0;
 }
 
 int SpreadsheetExport::writeTransfer() {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "acquisition/ExportColumns.h"
+#include "acquisition/ExportOutput.h"
 #include "acquisition/ProgramLauncher.h"
 #include "acquisition/SpreadsheetProgram.h"
 #include "params/ProgressView.h"
@@ -13,7 +15,10 @@ namespace flowcfg {
 
 // The export of a page to the spreadsheet program: a recording is first converted to a
 // tab-separated text file (one line per sample, numbered from 1, under the page's header line);
-// a ".log" file already is such a text. With the macro-capable program and a macro for the page
+// a ".log" file already is such a text. Without a macro, the export may write a workbook with
+// its charts instead (NAME.xlsx, from the same lines and the page's transfer content; the
+// "Export Format" of SpreadsheetProgram), which is then the file handed to the program. With
+// the macro-capable program and a macro for the page
 // type, the transfer file "KVNTransfert.$dat" is written beside the text and the program gets
 // the data file, "/p", the output directory and the macro; another program gets the data file.
 //
@@ -37,6 +42,9 @@ public:
         std::optional<std::string> output;
         std::optional<std::string> macro;
         bool startProgram = true;  // false: write the files only
+        // Chosen by the caller: a workbook (true) or the text file (false) when there is no
+        // macro; nothing: the configured export format.
+        std::optional<bool> workbook;
     };
 
     // `lastDirectory` is the directory of the page's last save dialog, kept for the run.
@@ -54,7 +62,10 @@ public:
 
 private:
     enum class Conversion { Done, Cancelled, Failed };
-    Conversion convert(const Request& request, SampleStore& samples, bool macroMode);
+    Conversion convert(const Request& request, SampleStore& samples, bool macroMode, bool workbook);
+    // The ".log" text file `request.recordPath` as a workbook.
+    int convertTextFile(const Request& request);
+    std::unique_ptr<ExportOutput> makeOutput(bool workbook, const ExportFiles& source);
     int writeTransfer();
     void reportSystemError(int error);
 

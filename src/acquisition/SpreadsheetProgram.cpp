@@ -19,7 +19,14 @@ SpreadsheetProgram SpreadsheetProgram::Load(const IniFile& config) {
     SpreadsheetProgram program;
     program.path = config.readString(kSection, kPathKey, "");
     program.name = config.readString(kSection, kNameKey, kDefaultName);
+    const double format = config.readReal(kSection, kExportFormatKey, -1);
+    program.exportFormat = format == 0 || format == 1 ? static_cast<int>(format) : -1;
     return program;
+}
+
+SpreadsheetProgram::ExportFormat SpreadsheetProgram::format() const {
+    if (exportFormat == kWorkbook || exportFormat == kTextFile) return ExportFormat(exportFormat);
+    return macroCapable() ? kTextFile : kWorkbook;
 }
 
 std::string SpreadsheetProgram::macroKey(std::string_view pageType) {

@@ -51,6 +51,18 @@ std::string directoryOf(const std::string& path) {
 
 }  // namespace
 
+// The decimal separator of a sample's date-time number, "39814,500000": what follows its digits.
+char WorkbookWriter::separatorOf(const std::vector<std::string_view>& fields) const {
+    if (dateTimeColumn_ >= 0 && std::size_t(dateTimeColumn_) < fields.size()) {
+        std::string_view number = fields[std::size_t(dateTimeColumn_)];
+        std::size_t digits = number.find_first_not_of("0123456789");
+        if (digits != std::string_view::npos && digits > 0 &&
+            (number[digits] == ',' || number[digits] == '.'))
+            return number[digits];
+    }
+    return '.';
+}
+
 WorkbookWriter::WorkbookWriter(std::string path, Options options)
     : path_(std::move(path)), partialPath_(partialPathOf(path_)), options_(std::move(options)) {
     if (options_.dataSheetName.empty()) options_.dataSheetName = "Data";
@@ -170,6 +182,7 @@ int WorkbookWriter::addSample(std::string_view line) {
     std::vector<std::string_view> fields = splitExportLine(line);
     if (fields.size() > std::size_t(CellReference::kMaxColumns))
         fields.resize(std::size_t(CellReference::kMaxColumns));
+    if (options_.decimalSeparator == 0) options_.decimalSeparator = separatorOf(fields);
     for (std::size_t column = 0; column < fields.size(); ++column)
         writeCell(row_, int(column), fields[column]);
     if (status_ != 0) return libraryFailure(status_, "sample " + std::to_string(samples_ + 1));

@@ -35,10 +35,12 @@ public:
     static constexpr int kSheetRows = 1048575;  // sample rows of a sheet below its header
 
     struct Options {
-        std::string dataSheetName;          // the data sheet's name (the file's name); "Data"
-        std::string identificationSheet;    // the identification sheet's name, in the language
-        std::string defaultTitle;           // title of charts the keys give none (the file's name)
-        char decimalSeparator = '.';        // the user's, as in the sample lines
+        std::string dataSheetName;        // the data sheet's name (the file's name); "Data"
+        std::string identificationSheet;  // the identification sheet's name, in the language
+        std::string defaultTitle;         // title of charts the keys give none (the file's name)
+        // The user's, as in the sample lines; 0: the one of the first sample's date-time number
+        // (printed "%f", it always has one).
+        char decimalSeparator = 0;
         std::uint64_t expectedSamples = 0;  // a hint: archives for huge sheets are ZIP64
         int sheetRows = kSheetRows;         // sample rows per data sheet
     };
@@ -62,6 +64,7 @@ private:
     int fail(std::string text);
     int libraryFailure(int status, std::string_view what);
     bool startDataSheet();
+    char separatorOf(const std::vector<std::string_view>& fields) const;
     void writeCell(int row, int column, std::string_view text);
     void finishDataSheet();
     int writeIdentification();

@@ -10,11 +10,12 @@
 //   70 probe frequencies       72 battery temperatures     73 combination (or / and)
 //   74 instrument type         75 parameter level          76 no / yes
 //   78 instrument link speeds  79 logger loading choice    81 link state
-//   82 totalizer sources
+//   82 totalizer sources         364 export formats
 // Single texts given by this program: 85 ... 87 the measurement page's windows ("Trend",
 //   "Velocity profile", "Chord signals"), 139 "Compare", 210 "Cannot write the file !",
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
-//   dialog's comparison window ("Tab", the count of differences, "Close").
+//   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
+//   417 "Workbook", 419 "Identification" (the exported workbooks).
 
 #include "texts/TextRows.h"
 
@@ -502,6 +503,9 @@ constexpr TextRow kRows[] = {
     {361, "&Print all"},
     {362, "Min"},
     {363, "&Initalization"},
+    // 364: what an export without a macro writes
+    {364, "Workbook with charts (xlsx)"},
+    {364, "Text file (prn)"},
     {365, "Upgrading finished"},
     {366, "&Load Option File"},
     {369, "&Measurement"},
@@ -544,7 +548,10 @@ constexpr TextRow kRows[] = {
     {413, "Pipe"},
     {414, "Definition of cords"},
     {415, "Offset"},
+    {416, "Export as"},
+    {417, "Workbook"},
     {418, "Jitter"},
+    {419, "Identification"},
     {422, "Actual parameters"},
     {423, "Parameters"},
     {424, "Reference paramters"},

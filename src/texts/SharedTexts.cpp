@@ -11,11 +11,12 @@
 //   70 probe frequencies       72 battery temperatures     73 combination (or / and)
 //   74 instrument type         75 parameter level          76 no / yes
 //   78 instrument link speeds  79 logger loading choice    81 link state
-//   82 totalizer sources
+//   82 totalizer sources         364 export formats
 // Single texts given by this program: 83 "QT"; 85 ... 87 the measurement page's windows
 //   ("Trend", "Velocity profile", "Chord signals"); 139 "Compare", 210 "Cannot write the file !",
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
-//   dialog's comparison window ("Tab", the count of differences, "Close").
+//   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
+//   417 "Workbook", 419 "Identification" (the exported workbooks).
 
 #include "texts/TextRows.h"
 
@@ -565,7 +566,6 @@ constexpr TextRow kRows[] = {
     {352, "?"},
     {355, "cSt"},
     {356, "?"},
-    {364, "?"},
     {367, "&Logger"},
     {368, "mm"},
     {372, "mn"},
@@ -575,9 +575,6 @@ constexpr TextRow kRows[] = {
     {390, "&SPI"},
     {405, "ns"},
     {408, "N°"},
-    {416, "?"},
-    {417, "?"},
-    {419, "?"},
     {420, "?"},
     {421, "?"},
     {440, "%"},

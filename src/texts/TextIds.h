@@ -30,6 +30,7 @@ inline constexpr int kListInstrumentBauds = 78;     // "300" ... "38400", positi
 inline constexpr int kListLoadingChoice = 79;       // "All", "From . . ."
 inline constexpr int kListLinkState = 81;        // "", "Trying to connect", "Communication Failure"
 inline constexpr int kListTotalizerSource = 82;  // "QA", "QB", "QT", "QA +", ... "QT -"
+inline constexpr int kListExportFormat = 364;    // "Workbook with charts (xlsx)", "Text file (prn)"
 
 // Lists whose ids the program has always used.
 inline constexpr int kListLevelValues = 50;       // "Status", "Level", "Level / Probe", ...
@@ -63,6 +64,11 @@ inline constexpr int kTextTotalFlow = 83;        // "QT"
 inline constexpr int kTextTrend = 85;            // "Trend" (the trend window and its button)
 inline constexpr int kTextVelocityProfile = 86;  // "Velocity profile"
 inline constexpr int kTextChordSignals = 87;     // "Chord signals" (the chord windows' button)
+
+// The exported workbooks.
+inline constexpr int kTextExportAs = 416;        // "Export as"
+inline constexpr int kTextWorkbook = 417;        // "Workbook"
+inline constexpr int kTextIdentification = 419;  // "Identification"
 
 // The parameter dialog's comparison window.
 inline constexpr int kTextTab = 92;                // "Tab" (the column of the tab's title)

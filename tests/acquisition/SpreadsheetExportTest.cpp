@@ -13,6 +13,7 @@
 #include "acquisition/SpreadsheetColumn.h"
 #include "acquisition/SpreadsheetExport.h"
 #include "acquisition/TransferContent.h"
+#include "acquisition/XlsxReader.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
 #include "params/ProgressView.h"
@@ -226,6 +227,7 @@ struct ExportBench {
         IniFile config = app.config();
         config.writeReal("Language", "Language", 1);  // English
         config.writeString("Spreadsheet", "Path Spreadsheet", "");
+        config.writeReal("Spreadsheet", "Export Format", 1);  // the text file
         page.reloadLanguage();
         std::filesystem::create_directories(lastDirectory);
         RecordFile file;
@@ -403,6 +405,81 @@ TEST(SpreadsheetExportTest, AnyFileNameReachesTheProgramAsOneArgument) {
     EXPECT_EQ(exporter.run(request), -1);
     ASSERT_EQ(b.prompts.errors.size(), 1u);
     EXPECT_EQ(b.prompts.errors[0].text, "Couldn't open source file : No such file or directory");
+}
+
+TEST(SpreadsheetProgramTest, WorkbookUnlessTheMacroCapableProgramOrTheTextIsChosen) {
+    struct Case {
+        const char* path;
+        const char* stored;  // "Export Format", nullptr: missing
+        SpreadsheetProgram::ExportFormat format;
+    } cases[] = {
+        {"/usr/bin/localc", nullptr, SpreadsheetProgram::kWorkbook},
+        {"", nullptr, SpreadsheetProgram::kWorkbook},
+        {"/opt/office/EXCEL.EXE", nullptr, SpreadsheetProgram::kTextFile},
+        {"/usr/bin/localc", "1.000000", SpreadsheetProgram::kTextFile},
+        {"/opt/office/excel.exe", "0.000000", SpreadsheetProgram::kWorkbook},
+        {"/usr/bin/localc", "7.000000", SpreadsheetProgram::kWorkbook},  // nonsense: default
+    };
+    for (const Case& c : cases) {
+        TestApplication app;
+        IniFile config = app.config();
+        config.writeString("Spreadsheet", "Path Spreadsheet", c.path);
+        if (c.stored) config.writeString("Spreadsheet", "Export Format", c.stored);
+        EXPECT_EQ(SpreadsheetProgram::Load(config).format(), c.format) << c.path << " " << c.stored;
+    }
+}
+
+TEST(SpreadsheetExportTest, WorkbookExportWritesNameXlsxAndOpensIt) {
+    // A recording, through the save dialog.
+    ExportBench b;
+    b.setProgram("/usr/bin/localc");
+    b.app.config().writeReal("Spreadsheet", "Export Format", 0);
+    b.prompts.files.push_back(b.lastDirectory + "book");
+    ASSERT_EQ(b.exportRecording("mes"), 0);
+    EXPECT_EQ(b.prompts.fileRequests[0].filter, "Workbook (*.xlsx)|*.xlsx||");
+    const std::string book = b.lastDirectory + "book.xlsx";
+    EXPECT_EQ(b.launcher.arguments, std::vector<std::string>{book});
+    EXPECT_FALSE(std::filesystem::exists(b.lastDirectory + "book.prn"));
+    testing::XlsxReader reader(book);
+    ASSERT_TRUE(reader.ok()) << reader.error();
+    auto cells = reader.cells("book");
+    EXPECT_EQ(cells["A1"].text, "Head P0");
+    EXPECT_TRUE(cells["A3"].number);
+    EXPECT_EQ(cells["A3"].value, 2);
+    EXPECT_EQ(cells["C3"].text, "b2");
+    EXPECT_FALSE(cells.count("A4"));
+    EXPECT_EQ(b.exporter.samplesWritten(), 2);
+    EXPECT_TRUE(b.progress.hidden);
+
+    // A ".log" file: beside it, without a dialog; asked by the caller without a program.
+    ExportBench c;
+    const std::string log = c.app.dir.file("site 1.log");
+    writeFile(log,
+              "Date\tTime\tDateTime\t\n01/01/2009\t12:00:00\t39814,500000\t\n"
+              "01/01/2009\t18:00:00\t39814,750000\t\n");
+    SpreadsheetExport::Request request;
+    request.pageType = "log";
+    request.recordPath = log;
+    request.workbook = true;
+    ASSERT_EQ(c.exporter.run(request), 0);
+    EXPECT_EQ(c.launcher.starts, 0);
+    EXPECT_EQ(c.exporter.files().textFile, c.app.dir.file("site 1.xlsx"));
+    testing::XlsxReader logBook(c.app.dir.file("site 1.xlsx"));
+    ASSERT_TRUE(logBook.ok()) << logBook.error();
+    auto logCells = logBook.cells("site 1");
+    EXPECT_EQ(logCells["C3"].value, 39814.75);
+    EXPECT_EQ(logCells["C3"].format, "dd/mm/yyyy hh:mm:ss");
+    EXPECT_EQ(logCells["B2"].text, "12:00:00");
+    EXPECT_TRUE(c.prompts.errors.empty());
+
+    // A workbook that cannot be written is reported, and nothing starts.
+    ExportBench d;
+    d.setProgram("/usr/bin/localc");
+    request.recordPath = d.app.dir.file("missing.log");
+    EXPECT_EQ(d.exporter.run(request), -1);
+    ASSERT_EQ(d.prompts.errors.size(), 1u);
+    EXPECT_EQ(d.prompts.errors[0].text, "Incorrect File");
+    EXPECT_EQ(d.launcher.starts, 0);
 }
 
 }  // namespace

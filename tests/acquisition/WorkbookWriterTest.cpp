@@ -16,12 +16,12 @@ namespace {
 
 using namespace flowcfg::testing;
 
-WorkbookWriter::Options optionsFor(const std::string& name, char separator) {
+// The decimal separator is left to the writer, which reads it from the date-time numbers.
+WorkbookWriter::Options optionsFor(const std::string& name) {
     WorkbookWriter::Options options;
     options.dataSheetName = name;
     options.identificationSheet = "Identification";
     options.defaultTitle = name;
-    options.decimalSeparator = separator;
     return options;
 }
 
@@ -127,7 +127,7 @@ TEST(WorkbookWriterTest, MeasurementWorkbooksHoldTheSamplesAndTheDesignedCharts)
         TempDir dir;
         const int samples = 30;
         ExportTexts texts = measurementExport(c.chords, samples, c.separator);
-        XlsxReader reader = written(dir, "record", texts, optionsFor("record", c.separator));
+        XlsxReader reader = written(dir, "record", texts, optionsFor("record"));
         ASSERT_TRUE(reader.ok());
         EXPECT_EQ(reader.sheetNames(), c.sheets);
         EXPECT_EQ(reader.activeSheet(), c.sheets[2]);
@@ -195,7 +195,7 @@ TEST(WorkbookWriterTest, LoggerChartsAreOnTheirNamedSheetsWithTheLoggedParameter
         TempDir dir;
         const int samples = 12;
         ExportTexts texts = loggerExport(c.parameters, samples, ',');
-        XlsxReader reader = written(dir, "site", texts, optionsFor("site", ','));
+        XlsxReader reader = written(dir, "site", texts, optionsFor("site"));
         ASSERT_TRUE(reader.ok());
         EXPECT_EQ(reader.sheetNames(), c.sheets);
         expectSheetHoldsTexts(reader, "site", texts, 0, samples, 2, ',');
@@ -208,7 +208,7 @@ TEST(WorkbookWriterTest, LoggerChartsAreOnTheirNamedSheetsWithTheLoggedParameter
 TEST(WorkbookWriterTest, BatteryWorkbookChartsTheChargeAndBothVoltages) {
     TempDir dir;
     ExportTexts texts = batteryExport(8, ',');
-    XlsxReader reader = written(dir, "battery", texts, optionsFor("battery", ','));
+    XlsxReader reader = written(dir, "battery", texts, optionsFor("battery"));
     ASSERT_TRUE(reader.ok());
     EXPECT_EQ(reader.sheetNames(), (std::vector<std::string>{"battery", "G1"}));
     expectSheetHoldsTexts(reader, "battery", texts, 0, 8, 3, ',');
@@ -218,7 +218,7 @@ TEST(WorkbookWriterTest, BatteryWorkbookChartsTheChargeAndBothVoltages) {
 TEST(WorkbookWriterTest, SamplesBeyondASheetContinueOnTheNextWithTheirCharts) {
     TempDir dir;
     ExportTexts texts = measurementExport({2}, 7, ',');
-    WorkbookWriter::Options options = optionsFor("long", ',');
+    WorkbookWriter::Options options = optionsFor("long");
     options.sheetRows = 3;
     XlsxReader reader = written(dir, "long", texts, options);
     ASSERT_TRUE(reader.ok());
@@ -256,7 +256,7 @@ TEST(WorkbookWriterTest, ColumnWidthsFitTheirTextsAndOddTextsAreMadeValid) {
     texts.header = "N\xB0\tDate\tTime\tDateTime\tA rather long column title\tx\t\n";  // Latin-1
     texts.samples = {"1\t01/01/2009\t12:00:00\t39814.5\t1\tbell\x07here\t\n",
                      "2\t01/01/2009\t12:01:00\t39814.500694\t2\t\xE9t\xE9\t\n"};
-    XlsxReader reader = written(dir, "odd", texts, optionsFor("odd", '.'));
+    XlsxReader reader = written(dir, "odd", texts, optionsFor("odd"));
     ASSERT_TRUE(reader.ok());
     auto cells = reader.cells("odd");
     EXPECT_EQ(cells["A1"].text, "N°");
@@ -274,7 +274,7 @@ TEST(WorkbookWriterTest, ColumnWidthsFitTheirTextsAndOddTextsAreMadeValid) {
 TEST(WorkbookWriterTest, LargeWorkbooksInZip64ArchivesReadBack) {
     TempDir dir;
     ExportTexts texts = measurementExport({2, 2}, 5, '.');
-    WorkbookWriter::Options options = optionsFor("big", '.');
+    WorkbookWriter::Options options = optionsFor("big");
     options.expectedSamples = 5000000;  // asks for a ZIP64 archive
     XlsxReader reader = written(dir, "big", texts, options);
     ASSERT_TRUE(reader.ok()) << reader.error();
@@ -286,7 +286,7 @@ TEST(WorkbookWriterTest, AFailedOrAbandonedWorkbookLeavesNothingBehind) {
     TempDir dir;
     ExportTexts texts = measurementExport({2}, 3, '.');
     {
-        WorkbookWriter writer(dir.file("missing/out.xlsx"), optionsFor("out", '.'));
+        WorkbookWriter writer(dir.file("missing/out.xlsx"), optionsFor("out"));
         EXPECT_EQ(writer.begin(texts.header, texts.transfer), -1);
         EXPECT_NE(writer.error().find("No such file or directory"), std::string::npos)
             << writer.error();
@@ -294,7 +294,7 @@ TEST(WorkbookWriterTest, AFailedOrAbandonedWorkbookLeavesNothingBehind) {
     std::string path = dir.file("kept.xlsx");
     writeFile(path, "an earlier workbook");
     {
-        WorkbookWriter writer(path, optionsFor("kept", '.'));
+        WorkbookWriter writer(path, optionsFor("kept"));
         ASSERT_EQ(writer.begin(texts.header, texts.transfer), 0);
         ASSERT_EQ(writer.addSample(texts.samples[0]), 0);
     }  // abandoned before finish()
@@ -302,7 +302,7 @@ TEST(WorkbookWriterTest, AFailedOrAbandonedWorkbookLeavesNothingBehind) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
-    WorkbookWriter empty(dir.file("empty.xlsx"), optionsFor("empty", '.'));
+    WorkbookWriter empty(dir.file("empty.xlsx"), optionsFor("empty"));
     EXPECT_EQ(empty.begin("", texts.transfer), -1);
 }
 
