@@ -23,6 +23,8 @@ int position(const IniFile& config, const char* section, const char* key, int fa
 OptionsSettings OptionsSettings::read(const IniFile& config) {
     OptionsSettings s;
     s.spreadsheetPath = config.readString(kSpreadsheet, "Path Spreadsheet", s.spreadsheetPath);
+    s.exportFormat = position(config, kSpreadsheet, "Export Format", s.exportFormat);
+    if (s.exportFormat != 0 && s.exportFormat != 1) s.exportFormat = -1;
     s.recordLapTime = config.readReal(kFileSave, "Record Lap Time", s.recordLapTime);
     s.sampleRecordTime = config.readReal(kFileSave, "Sample Record Time", s.sampleRecordTime);
     s.language = position(config, kLanguage, "Language", s.language);
@@ -43,6 +45,7 @@ int OptionsSettings::write(const IniFile& config) const {
     int failures = 0;
     auto count = [&](int result) { failures += result != 0; };
     count(config.writeString(kSpreadsheet, "Path Spreadsheet", spreadsheetPath));
+    if (exportFormat >= 0) count(config.writeReal(kSpreadsheet, "Export Format", exportFormat));
     count(config.writeReal(kFileSave, "Record Lap Time", recordLapTime));
     count(config.writeReal(kFileSave, "Sample Record Time", sampleRecordTime));
     count(config.writeReal(kLanguage, "Language", language));

@@ -11,6 +11,9 @@ namespace flowcfg {
 struct OptionsSettings {
     // Section "Spreadsheet"
     std::string spreadsheetPath;  // "Path Spreadsheet"; empty on the options page
+    // "Export Format", what an export without a macro writes: 0 a workbook with its charts,
+    // 1 the text file; -1 when the key is missing (then not written: the export's default).
+    int exportFormat = -1;
     // Section "File Save"
     double recordLapTime = 0;     // "Record Lap Time", minutes (0: no limit)
     double sampleRecordTime = 1;  // "Sample Record Time", seconds

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "acquisition/SpreadsheetProgram.h"
 #include "link/DeviceSearch.h"
 #include "link/LinkSettings.h"
 #include "link/PortTable.h"
@@ -188,6 +189,8 @@ TabPage* OptionsPage::buildGeneralTab() {
     exportGrid->addLayout(pathButtons, 0, 3);
     exportGrid->setColumnStretch(3, 0);
     exportGrid->setColumnStretch(1, 1);
+    addCombo(exportGrid, 1, kExportFormat, textid::kTextExportAs, list(textid::kListExportFormat));
+    exportGrid->setColumnStretch(3, 0);
 
     QGridLayout* saveGrid = group(kSaveGroup, 470);
     addEdit(saveGrid, 0, kLapTime, 473, "%0.f", 0, 99999, 372);
@@ -269,6 +272,11 @@ OptionsPage::Ports OptionsPage::systemPorts(const IniFile& config) {
 void OptionsPage::fill(const OptionsSettings& s) {
     filling_ = true;
     edits_[kSpreadsheet]->setText(qs(s.spreadsheetPath));
+    // Without a stored choice, the format the export would use with this program.
+    SpreadsheetProgram program = SpreadsheetProgram::Load(config());
+    program.path = s.spreadsheetPath;
+    program.exportFormat = s.exportFormat;
+    combos_[kExportFormat]->select(program.format());
     edits_[kLapTime]->setValue(s.recordLapTime);
     edits_[kSampleTime]->setValue(s.sampleRecordTime);
     edits_[kJBus]->setValue(s.jbus);
@@ -290,6 +298,7 @@ void OptionsPage::fill(const OptionsSettings& s) {
 OptionsSettings OptionsPage::fieldSettings() const {
     OptionsSettings s;
     s.spreadsheetPath = edits_.at(kSpreadsheet)->text().toStdString();
+    s.exportFormat = combos_.at(kExportFormat)->selectedValue();
     s.recordLapTime = edits_.at(kLapTime)->value();
     s.sampleRecordTime = edits_.at(kSampleTime)->value();
     s.language = combos_.at(kLanguage)->selectedValue();

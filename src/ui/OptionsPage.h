@@ -34,6 +34,7 @@ public:
     enum FieldId : int {
         kExportGroup = 1212,
         kSpreadsheet = 1179,
+        kExportFormat = 1213,
         kSaveGroup = 1218,
         kLapTime = 1057,
         kSampleTime = 1170,

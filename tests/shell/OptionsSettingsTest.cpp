@@ -15,6 +15,7 @@ TEST(OptionsSettingsTest, MissingKeysGiveTheDefaults) {
     TempDir dir;
     OptionsSettings s = OptionsSettings::read(IniFile(dir.file("none.cfg")));
     EXPECT_EQ(s.spreadsheetPath, "");
+    EXPECT_EQ(s.exportFormat, -1);
     EXPECT_EQ(s.recordLapTime, 0);
     EXPECT_EQ(s.sampleRecordTime, 1);
     EXPECT_EQ(s.language, 0);
@@ -34,6 +35,7 @@ TEST(OptionsSettingsTest, EveryKeyIsWrittenInItsStoredForm) {
     IniFile config(dir.file("site.cfg"));
     OptionsSettings s;
     s.spreadsheetPath = "/usr/bin/libreoffice";
+    s.exportFormat = 1;
     s.recordLapTime = 30;
     s.sampleRecordTime = 2;
     s.language = 3;
@@ -48,7 +50,7 @@ TEST(OptionsSettingsTest, EveryKeyIsWrittenInItsStoredForm) {
     s.answerTimeout = 750;
     ASSERT_EQ(s.write(config), 0);
     EXPECT_EQ(readFile(config.path()),
-              "[Spreadsheet]\nPath Spreadsheet=/usr/bin/libreoffice\n"
+              "[Spreadsheet]\nPath Spreadsheet=/usr/bin/libreoffice\nExport Format=1.000000\n"
               "[File Save]\nRecord Lap Time=30.000000\nSample Record Time=2.000000\n"
               "[Language]\nLanguage=3.000000\n"
               "[Com]\nJBus=17.000000\nPort=2.000000\nBauds=6.000000\n"
