@@ -255,6 +255,7 @@ int WorkbookWriter::writeCharts(std::vector<std::string>& markers, std::vector<C
         chart_series_set_values(series, data, 1, lxw_col_t(column), 1, lxw_col_t(column));
         lxw_error status = chartsheet_set_chart(sheet, chart);
         if (status != LXW_NO_ERROR) return libraryFailure(status, "chart");
+        chartsheet_set_landscape(sheet);  // printed across the page
         if (i == 0) chartsheet_activate(sheet);
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "acquisition/ExportTexts.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "acquisition/CellReference.h"
@@ -71,9 +72,13 @@ ExportTexts measurementExport(std::vector<int> chordsPerPath, int samples, char 
     for (int s = 0; s < samples; ++s) {
         std::string line = std::to_string(s + 1) + "\t" + timeFields(s, separator);
         line += s % 3 == 0 ? " Alarm QA\t" : "\t";
-        for (int c = 0; c < flowColumns + chordColumns; ++c)
-            line +=
-                number((c + 1) * 1.25 + s * 0.5 - (c % 4 == 3 ? 40 : 0), "%.3f", separator) + "\t";
+        // Values that wander as flows do: a slow swell and a faster ripple in every column.
+        for (int c = 0; c < flowColumns + chordColumns; ++c) {
+            double level = 40 + 6 * c + (c % 4 == 3 ? -60 : 0);
+            double value =
+                level * (1 + 0.25 * std::sin(s / 90.0 + c * 0.4) + 0.04 * std::sin(s / 7.0 + c));
+            line += number(value, "%.3f", separator) + "\t";
+        }
         for (int n = 0; n < 4; ++n)
             line += number(1000.0 * n + s, "%.0f", separator) + "\t";
         for (int n = 0; n < 34; ++n)
