@@ -34,6 +34,12 @@ const Command kCommands[] = {
      "      the instrument's parameter set: read it into a settings file, write a settings\n"
      "      file to it with every check, show a file's fields, compare two files",
      runParamsCommand},
+#ifdef FLOWCFG_HAS_PRINT
+    {"print",
+     "print FILE.eta (--pdf OUT.pdf | --printer NAME) [--config PATH]\n"
+     "      the report the page prints for a saved file, into a PDF file or on a printer",
+     runPrintCommand},
+#endif
 };
 
 void printUsage(std::ostream& out) {

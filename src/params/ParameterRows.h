@@ -16,6 +16,10 @@ struct ParameterRow {
     std::string caption;  // "group title: caption", or what of it there is
     std::string value;    // as the dialog shows it (list entries by their text)
     std::string unit;
+    std::string group{};     // the group's title; empty for fields without one
+    std::string label{};     // the field's own caption (the one before it for a captionless field)
+    bool captioned = false;  // the field has a caption of its own
+    bool printed = false;    // printouts show it (BoundField::isPrinted, and shown on its page)
 };
 
 class ParameterRows {

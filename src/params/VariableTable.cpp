@@ -52,6 +52,12 @@ void VariableTable::RegisterTab(int tab, int titleText) {
     tabs_.emplace_back(tab, titleText);
 }
 
+int VariableTable::TabTitleText(int tab) const {
+    for (auto [registered, title] : tabs_)
+        if (registered == tab) return title;
+    return 0;
+}
+
 int VariableTable::Build(FieldControlFactory* factory) {
     factory_ = factory;
     fields_.clear();

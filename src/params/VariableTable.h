@@ -49,6 +49,8 @@ public:
     void DeclareRawBlock(int address, int registerCount);
     // The title text of a tab page, set by Build and SetLanguage through the factory.
     void RegisterTab(int tab, int titleText);
+    // The title text of tab page `tab`; 0 when none was registered.
+    int TabTitleText(int tab) const;
     const std::vector<VariableDescriptor>& descriptors() const { return descriptors_; }
 
     // Makes the fields in registration order, with their controls when `factory` is given (the

@@ -16,6 +16,8 @@
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
 //   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
 //   417 "Workbook", 419 "Identification" (the exported workbooks).
+// Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
+//   248 "Could not start page".
 
 #include "texts/TextRows.h"
 
@@ -350,12 +352,14 @@ constexpr TextRow kRows[] = {
     {191, "Length"},
     {192, "minimum length of passing"},
     {193, "Total length"},
+    {194, "You have no default printer!"},
     {196, "Record"},
     {197, "Input 0 - 10 V"},
     {198, "Input 4 - 20 mA"},
     {199, "Input Contact"},
     {200, "Input PT100"},
     {201, "Input-output"},
+    {202, "Printer wouldn't initalize"},
     {203, "Thickness"},
     {204, "Can not load the JBus number ! Please, retry !"},
     {205, "Can not open destination file !"},
@@ -407,6 +411,7 @@ constexpr TextRow kRows[] = {
     {245, "Downstream Gain"},
     {246, "Max Gain"},
     {247, "Min Gain"},
+    {248, "Could not start page"},
     {249, "General"},
     {251, "Graph"},
     {253, "Height"},

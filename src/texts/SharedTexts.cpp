@@ -17,6 +17,8 @@
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
 //   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
 //   417 "Workbook", 419 "Identification" (the exported workbooks).
+// Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
+//   248 "Could not start page".
 
 #include "texts/TextRows.h"
 
@@ -537,11 +539,8 @@ constexpr TextRow kRows[] = {
     {179, "Delta T"},
     {180, "DeltaT0"},
     {189, "?"},
-    {194, "?"},
     {195, "Eeprom"},
-    {202, "?"},
     {237, "Firmware"},
-    {248, "?"},
     {250, "?"},
     {252, "h"},
     {275, "?"},

@@ -70,6 +70,12 @@ inline constexpr int kTextExportAs = 416;        // "Export as"
 inline constexpr int kTextWorkbook = 417;        // "Workbook"
 inline constexpr int kTextIdentification = 419;  // "Identification"
 
+// Printing.
+inline constexpr int kTextNoDefaultPrinter = 194;  // "You have no default printer!"
+inline constexpr int kTextPrinterNotReady = 202;   // "Printer wouldn't initalize"
+inline constexpr int kTextPageNotStarted = 248;    // "Could not start page"
+inline constexpr int kTextPrintedAt = 302;         // "Printed at "
+
 // The parameter dialog's comparison window.
 inline constexpr int kTextTab = 92;                // "Tab" (the column of the tab's title)
 inline constexpr int kTextOneDifference = 93;      // "One parameter differs"

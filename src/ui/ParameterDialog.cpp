@@ -10,11 +10,13 @@
 
 #include "params/ParameterComparison.h"
 #include "params/ParameterTexts.h"
+#include "params/PrintedFields.h"
 #include "shell/CFileDialogKV.h"
 #include "shell/PageFileTypes.h"
 #include "texts/TextIds.h"
 #include "ui/CButtonKV.h"
 #include "ui/ControlEvent.h"
+#include "ui/PagePrinter.h"
 #include "ui/ParameterComparisonWindow.h"
 #include "ui/TabPage.h"
 #include "ui/TabPages.h"
@@ -52,6 +54,7 @@ ParameterDialog::ParameterDialog(Application& application, ParameterPage& page,
     bar_->hide();
     for (auto [id, text] : {std::pair{kTransferButton, this->text(textid::kTextTransfer)},
                             std::pair{kSaveButton, this->text(468)},
+                            std::pair{kPrintButton, this->text(textid::kTextPrint)},
                             std::pair{kCompareButton, page_.messages().text(textid::kTextCompare)},
                             std::pair{kCancelButton, this->text(textid::kTextCancel)}}) {
         auto* button = new CButtonKV(qs(text), this);
@@ -182,6 +185,7 @@ void ParameterDialog::buildTabs() {
 ParameterPage::Result ParameterDialog::prepare() {
     setCaptionId(paramtext::kSettings);
     buildTabs();
+    page_.setPrintHook([this](ParameterPage&) { return print(); });
     ParameterPage::Result result = page_.Start(factory_.get());
     showCaption();
     ready_ = true;
@@ -233,6 +237,11 @@ void ParameterDialog::save() {
     showCaption();
 }
 
+int ParameterDialog::print() {
+    return PagePrinter::printPage(*this, PrintedFields::Of(page_, caption()), page_.mode(),
+                                  printers_, &page_.messages().prompts());
+}
+
 void ParameterDialog::compare() {
     PageMessages& texts = page_.messages();
     PageFileTypes::Type type = PageFileTypes(texts.language()).type(paramtext::kSettingFileType);
@@ -271,6 +280,8 @@ void ParameterDialog::controlNotified(const ControlEvent& event) {
                 save();
             else if (id == kCompareButton)
                 compare();
+            else if (id == kPrintButton)
+                print();
             else if (id == kCancelButton)
                 reject();
             else if (id >= kCommandBase)
