@@ -222,12 +222,7 @@ SpreadsheetExport::Conversion SpreadsheetExport::convert(const Request& request,
             }
         }
     }
-    progress_.hide();
-    progress_.setStatus("");
-    if (!written || !text->close()) {
-        page_.showErrorWith(kCannotWrite, "\n" + text->error(), kErrorTitle);
-        return Conversion::Failed;
-    }
+    if (!finishOutput(*text, written)) return Conversion::Failed;
     if (!readable) {
         // The samples before the unreadable record are in the file.
         page_.showError(kIncorrectFile, kErrorTitle);
@@ -243,6 +238,14 @@ std::unique_ptr<ExportOutput> SpreadsheetExport::makeOutput(bool workbook,
     return ExportOutput::workbook(
         files_.outputFile, columns_.transferContent(source),
         workbookOptions(source.textFile, files_.outputFile, page_.text(kIdentification)));
+}
+
+bool SpreadsheetExport::finishOutput(ExportOutput& output, bool written) {
+    progress_.hide();
+    progress_.setStatus("");
+    if (written && output.close()) return true;
+    page_.showErrorWith(kCannotWrite, "\n" + output.error(), kErrorTitle);
+    return false;
 }
 
 int SpreadsheetExport::convertTextFile(const Request& request) {
@@ -286,12 +289,7 @@ int SpreadsheetExport::convertTextFile(const Request& request) {
                 progress_.step();
         }
     }
-    progress_.hide();
-    progress_.setStatus("");
-    if (!written || !workbook->close()) {
-        page_.showErrorWith(kCannotWrite, "\n" + workbook->error(), kErrorTitle);
-        return -1;
-    }
+    if (!finishOutput(*workbook, written)) return -1;
     return 0;
 }
 

@@ -66,6 +66,8 @@ private:
     // The ".log" text file `request.recordPath` as a workbook.
     int convertTextFile(const Request& request);
     std::unique_ptr<ExportOutput> makeOutput(bool workbook, const ExportFiles& source);
+    // Hides the progress and completes the output; false (reported) when it failed.
+    bool finishOutput(ExportOutput& output, bool written);
     int writeTransfer();
     void reportSystemError(int error);
 

@@ -4,18 +4,23 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
+#include "acquisition/LoggerRecord.h"
 #include "acquisition/LoggerTransfer.h"
 #include "acquisition/RecordFile.h"
 #include "acquisition/SerialDateTime.h"
 #include "acquisition/SpreadsheetColumn.h"
 #include "acquisition/SpreadsheetExport.h"
 #include "acquisition/TransferContent.h"
+#include "acquisition/WorkbookWriter.h"
 #include "acquisition/XlsxReader.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
+#include "params/EncodingCode.h"
+#include "params/InstrumentDate.h"
 #include "params/ProgressView.h"
 
 namespace flowcfg {
@@ -480,6 +485,62 @@ TEST(SpreadsheetExportTest, WorkbookExportWritesNameXlsxAndOpensIt) {
     ASSERT_EQ(d.prompts.errors.size(), 1u);
     EXPECT_EQ(d.prompts.errors[0].text, "Incorrect File");
     EXPECT_EQ(d.launcher.starts, 0);
+}
+
+// The logger page's own lines and transfer keys, in French, make the logger's charts: each axis
+// key finds the logged parameter of that name, charts without one are left out.
+TEST(SpreadsheetExportTest, LoggerLinesAndTransferKeysMakeTheLoggerCharts) {
+    LoggerLines lines(LanguageTable::French, ',');
+    struct Logged {
+        int category, name;
+        float value;
+    } logged[] = {{0, 1, 125.5f}, {2, 1, 60.25f}, {2, 2, 1.5f}};  // QT, Pipe A Q, its velocity
+    const int n = 3;
+    TempDir dir;
+    const std::string path = dir.file("site.xlsx");
+    WorkbookWriter writer(path, workbookOptions("/d/site.log", path, "Identification"));
+    ASSERT_EQ(writer.begin(lines.header(n), LoggerTransfer::content("/d/site.log", n, lines)), 0);
+    for (int r = 0; r < 5; ++r) {
+        std::vector<std::uint8_t> record(LoggerRecord::bytes(n), 0);
+        InstrumentDate date{2009, 1, 1, 12, r, 0};
+        InstrumentDate::writeRaw(EncodingCode::kDateBytes, date.toRaw(EncodingCode::kDateBytes),
+                                 record.data(), 6, 0);
+        for (int i = 0; i < n; ++i) {
+            std::uint8_t* e = record.data() + 6 + 8 * i;
+            float value = logged[i].value + float(r);
+            std::uint32_t bits;
+            std::memcpy(&bits, &value, 4);
+            for (int b = 0; b < 4; ++b)
+                e[b] = std::uint8_t(bits >> (24 - 8 * b));
+            e[4] = std::uint8_t(logged[i].category | (1 << 4));  // the average
+            e[5] = std::uint8_t(logged[i].name);
+            e[7] = 100;
+        }
+        ASSERT_EQ(writer.addSample(lines.recordLine(record.data(), n)), 0) << writer.error();
+    }
+    ASSERT_EQ(writer.finish(), 0) << writer.error();
+
+    testing::XlsxReader reader(path);
+    ASSERT_TRUE(reader.ok()) << reader.error();
+    const std::string total = lines.nameText(0, 1), pipeA = lines.categoryText(2);
+    EXPECT_EQ(reader.sheetNames(), (std::vector<std::string>{"site", total, pipeA}));
+    auto cells = reader.cells("site");
+    EXPECT_EQ(cells["E6"].value, 129.5);  // record 5's QT
+    EXPECT_EQ(cells["C2"].format, "dd/mm/yyyy hh:mm:ss");
+    auto first = reader.chart(total);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->title, "site");
+    ASSERT_EQ(first->series.size(), 3u);
+    EXPECT_EQ(first->series[0].y, "'site'!$E$2:$E$6");
+    EXPECT_EQ(first->series[1].y, "'site'!$I$2:$I$6");
+    EXPECT_EQ(first->series[2].y, "'site'!$M$2:$M$6");
+    EXPECT_TRUE(first->series[2].secondary);
+    EXPECT_EQ(first->series[0].name.rfind(lines.categoryText(0) + " / " + total, 0), 0u);
+    auto pipe = reader.chart(pipeA);
+    ASSERT_TRUE(pipe);
+    ASSERT_EQ(pipe->series.size(), 2u);
+    EXPECT_EQ(pipe->series[0].y, "'site'!$I$2:$I$6");
+    EXPECT_EQ(pipe->series[1].y, "'site'!$M$2:$M$6");
 }
 
 }  // namespace
