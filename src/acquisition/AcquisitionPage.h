@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "acquisition/AcquisitionObserver.h"
+#include "acquisition/ExportColumns.h"
+#include "acquisition/ProgramLauncher.h"
+#include "acquisition/SpreadsheetExport.h"
 #include "acquisition/RecordFile.h"
 #include "acquisition/RecordingClock.h"
 #include "link/InstrumentLink.h"
@@ -39,7 +42,7 @@ namespace flowcfg {
 // Derived pages give the completion operation (which block came, what to request next) and
 // may replace the whole handling of a notification (HandleNewFrame is virtual; the nesting
 // guard and the helpers below are theirs to use).
-class AcquisitionPage : public PageBase, public PollingListener {
+class AcquisitionPage : public PageBase, public PollingListener, public SampleStore {
 public:
     enum RecordingState { kIdle = 0, kStartRequested = 1, kRecording = 2 };
     enum Indicator { kIndicatorBlank = 0, kIndicatorTrying = 1, kIndicatorFailure = 2 };
@@ -147,6 +150,26 @@ public:
     // The print and record buttons: shown from the first complete cycle (or a loaded file) on.
     bool controlsShown() const { return controlsShown_; }
 
+    // The spreadsheet export (AcquisitionExport.cpp). The tools it shows and starts: the macro
+    // dialog (none: the export goes on without a macro), the progress of a conversion, the
+    // launcher of the program (posix_spawnp when none is set).
+    void setExportTools(MacroDialog* macroDialog, ProgressView* progress,
+                        ProgramLauncher* launcher);
+    // The export button: the recorded file shown (file mode) converted to a text file and handed
+    // to the spreadsheet program with the page's export columns. 0 or -1.
+    int Export(bool automatic = false);
+    // The export command as the pipeline takes it; pages that hand over a text file of their
+    // own (the logger's ".log") call it directly. 0 or -1.
+    int Export(const SpreadsheetExport::Request& request);
+    // The page's three texts of the export; nullptr: the page does not export.
+    virtual ExportColumns* exportColumns() { return nullptr; }
+    // The recorded file a page in file mode shows.
+    const std::string& recordedPath() const { return recorded_.path(); }
+    // SampleStore: a record of the page's recordings goes into its block.
+    int parameterRecords() const override;
+    int blocksPerSample() const override;
+    bool storeRecord(int index, const std::vector<std::uint8_t>& payload) override;
+
     VariableTable& table() { return table_; }
     InstrumentLink& link() { return link_; }
     const LinkSettings& linkSettings() const { return settings_; }
@@ -238,6 +261,11 @@ private:
     int currentSample_ = -1;
     int sampleCount_ = 0;
     Navigation navigation_;
+
+    // The spreadsheet export.
+    MacroDialog* macroDialog_ = nullptr;
+    ProgressView* exportProgress_ = nullptr;
+    ProgramLauncher* launcher_ = nullptr;
 };
 
 }  // namespace flowcfg

@@ -4,8 +4,10 @@
 
 #include <sstream>
 
-#include "acquisition/LoggerDownloadLoop.h"
-#include "common/TempDir.h"
+#include "acquisition/CompletionQueue.h"
+#include "acquisition/LoggerPage.h"
+#include "common/ScriptedPrompts.h"
+#include "common/TestApplication.h"
 #include "link/PortTable.h"
 #include "sim/SimTestSupport.h"
 #include "texts/LanguageTable.h"
@@ -13,38 +15,64 @@
 namespace flowcfg {
 namespace {
 
-using testing::readFile;
-using testing::RunningSim;
+using namespace flowcfg::testing;
+using namespace std::chrono_literals;
 
-class NoView : public LoggerDownloadView {
-public:
-    void showState(const LoggerState& s, const std::string&) override { state = s; }
-    void showRecordsToLoad(long) override {}
-    void showRecordsLoaded(long n, const std::string&) override { loaded = n; }
-    void showProgressText(const std::string&) override {}
-    LoggerState state;
-    long loaded = 0;
-};
-
+// The logger page on flowsim, as COM9 of the configuration, run without a window: the test
+// thread takes the page's notifications as the window's message loop would.
 struct LoggerSim {
     static constexpr int kPort = 9;
+    TestApplication app;
+    ScriptedPrompts prompts;
     RunningSim sim;
     InstrumentLink link;
-    NoView view;
-    LoggerDownload download{LanguageTable::English, '.', view};
-    std::string path = sim.dir().file("logger.log");
+    CompletionQueue queue;
+    std::unique_ptr<LoggerPage> page;
+    std::string path = app.dir.file("logger.log");
 
     explicit LoggerSim(std::vector<std::string> args) : sim(std::move(args)) {
         PortTable table;
         table.Assign(kPort, sim.path());
         PortTable::Install(table);
+        IniFile config = app.config();
+        config.writeReal("Com", "Port", kPort - 1);
+        config.writeReal("Com", "Bauds", 5);
+        config.writeReal("Com", "JBus", 1);
+        config.writeReal("Language", "Language", 1);  // English
+    }
+    ~LoggerSim() { page.reset(); }
+
+    // A new logger page on the instrument (the window opened again).
+    void open(int opened = 0) {
+        page = std::make_unique<LoggerPage>(app.app, prompts, link);
+        queue.attach(*page);
+        EXPECT_EQ(page->OpenPage(), opened);
+    }
+
+    // Takes notifications until `done` or the page closes; false when the time ran out.
+    bool runUntil(const std::function<bool()>& done, std::chrono::seconds limit = 60s) {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        while (!done() && !page->closed()) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            queue.pump(*page, 100ms);
+        }
+        return true;
+    }
+    // Opens the page, waits for the state and downloads to the end.
+    LoggerDownload::Action downloadAll(std::optional<InstrumentDate> from = std::nullopt) {
+        if (!page || page->closed()) open();
+        EXPECT_TRUE(runUntil([this] { return page->stateShown(); }));
+        EXPECT_EQ(page->StartDownload(path, from), 0);
+        EXPECT_TRUE(runUntil([this] { return !page->downloading(); }));
+        return page->lastAction();
+    }
+
+    // The first `records` records of the logger memory, read in plain steps of 125 registers
+    // on a link of their own, once the page is done with the line.
+    std::vector<std::uint8_t> memory(int parameters, long records) {
+        if (page) page->Close();
         EXPECT_EQ(link.Open(kPort, 5, 'N', 8, 1), 0);
         link.SetAnswerTimeout(1000);
-    }
-    ~LoggerSim() { link.Close(); }
-
-    // The first `records` records of the logger memory, read in plain steps of 125 registers.
-    std::vector<std::uint8_t> memory(int parameters, long records) {
         const long total = records * LoggerRecord::bytes(parameters) / 2;
         std::vector<std::uint8_t> bytes;
         long base = -1;
@@ -62,6 +90,7 @@ struct LoggerSim {
             bytes.insert(bytes.end(), data.begin(), data.end());
             at += count;
         }
+        link.Close();
         return bytes;
     }
 
@@ -99,12 +128,12 @@ TEST(LoggerSimTest, DownloadsEveryRecordAsTheInstrumentHoldsIt) {
                                          "--logger-records", std::to_string(c.records)};
         args.insert(args.end(), c.faults.begin(), c.faults.end());
         LoggerSim s(args);
-        ASSERT_TRUE(s.download.start(s.path));
-        const auto outcome = LoggerDownloadLoop::run(s.link, 1, s.download);
-        EXPECT_EQ(outcome.action, LoggerDownload::Action::Finished) << c.parameters;
-        EXPECT_EQ(s.view.state.parameters, c.parameters);
-        EXPECT_EQ(s.view.loaded, c.records);
+        EXPECT_EQ(s.downloadAll(), LoggerDownload::Action::Finished) << c.parameters;
+        EXPECT_TRUE(s.page->closed());
         EXPECT_FALSE(s.link.IsPolling());
+        EXPECT_EQ(s.page->fieldText(lctl::kParameters), std::to_string(c.parameters));
+        EXPECT_EQ(s.page->fieldText(lctl::kLoaded), std::to_string(c.records));
+        EXPECT_TRUE(s.prompts.errors.empty());
         const std::vector<std::string> got = s.fileLines();
         const std::vector<std::string> expected =
             LoggerSim::expectedLines(c.parameters, s.memory(c.parameters, c.records));
@@ -118,31 +147,40 @@ TEST(LoggerSimTest, FromADateAndPastTheLastRecord) {
     LoggerSim s({"--logger-params", "2", "--logger-records", "300"});
     const std::vector<std::uint8_t> memory = s.memory(2, 300);
     // From the date of record 120 on.
-    ASSERT_TRUE(s.download.start(s.path, LoggerRecord::date(&memory[120 * 24])));
-    EXPECT_EQ(LoggerDownloadLoop::run(s.link, 1, s.download).action,
+    EXPECT_EQ(s.downloadAll(LoggerRecord::date(&memory[120 * 24])),
               LoggerDownload::Action::Finished);
     EXPECT_EQ(s.fileLines(), LoggerSim::expectedLines(2, memory, 120));
+    EXPECT_EQ(s.page->fieldText(lctl::kToLoad), "180");
 
-    // After the newest record: a header-only file, the state read waiting again.
+    // After the newest record: a header-only file, and the page waits on the state again.
     InstrumentDate late = LoggerRecord::date(&memory[299 * 24]);
     late.year += 1;
-    ASSERT_TRUE(s.download.start(s.path, late));
-    EXPECT_EQ(LoggerDownloadLoop::run(s.link, 1, s.download).action,
-              LoggerDownload::Action::NoRecordAfterDate);
+    s.open();
+    EXPECT_EQ(s.downloadAll(late), LoggerDownload::Action::NoRecordAfterDate);
+    EXPECT_FALSE(s.page->closed());
+    ASSERT_EQ(s.prompts.errors.size(), 1u);
+    EXPECT_EQ(s.prompts.errors[0].text, "No record after the date !");
     EXPECT_EQ(s.fileLines(), std::vector<std::string>{LoggerLines(2, '.').header(2)});
+    // A download started then runs from the state read that waited.
+    EXPECT_EQ(s.downloadAll(), LoggerDownload::Action::Finished);
+    EXPECT_EQ(s.fileLines().size(), 301u);
 }
 
-TEST(LoggerSimTest, ASilentInstrumentEndsTheChainAfter20EmptyCompletions) {
-    LoggerSim s({"--fault", "noanswer"});
-    s.link.SetAnswerTimeout(20);
-    EXPECT_EQ(LoggerDownloadLoop::run(s.link, 1, s.download).action,
-              LoggerDownload::Action::CommunicationFailure);
-    // 21 completions of three tries each.
+TEST(LoggerSimTest, AStateThatNeverComesEndsThePageAfter20EmptyCompletions) {
+    LoggerSim s({"--fault", "noanswer@0x0200"});
+    s.link.SetAnswerTimeout(30);  // polling keeps the link's answer time-out
+    s.open();
+    EXPECT_TRUE(s.runUntil([] { return false; }, 30s));
+    EXPECT_EQ(s.page->lastAction(), LoggerDownload::Action::CommunicationFailure);
+    ASSERT_EQ(s.prompts.errors.size(), 1u);
+    EXPECT_EQ(s.prompts.errors[0].text, "Communication Failure");
+    EXPECT_EQ(s.prompts.errors[0].title, "Communication Failure");
     const std::string log = s.sim.log();
-    int requests = 0;
-    for (std::size_t at = log.find("fn=3"); at != std::string::npos; at = log.find("fn=3", at + 1))
-        ++requests;
-    EXPECT_EQ(requests, 21 * InstrumentLink::kTries);
+    int reads = 0;
+    for (std::size_t at = log.find("start=0x0200"); at != std::string::npos;
+         at = log.find("start=0x0200", at + 1))
+        ++reads;
+    EXPECT_GE(reads, 21);
 }
 
 }  // namespace
