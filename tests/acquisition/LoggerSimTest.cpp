@@ -2,7 +2,12 @@
 // the logger memory read on its own.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <deque>
+#include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "acquisition/CompletionQueue.h"
 #include "acquisition/LoggerPage.h"
@@ -181,6 +186,79 @@ TEST(LoggerSimTest, AStateThatNeverComesEndsThePageAfter20EmptyCompletions) {
          at = log.find("start=0x0200", at + 1))
         ++reads;
     EXPECT_GE(reads, 21);
+}
+
+class ScriptedLoading : public LoggerLoadingDialog {
+public:
+    std::deque<std::optional<LoggerLoading>> answers;
+    std::optional<LoggerLoading> chooseLoading() override {
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+TEST(LoggerSimTest, DownloadCommandAsksTheLoadingAndTheFileAndItsStopKeepsCompleteLines) {
+    LoggerSim s({"--logger-params", "3", "--logger-records", "20000", "--pace", "115200"});
+    ScriptedLoading loading;
+    loading.answers = {std::nullopt, LoggerLoading{}, LoggerLoading{}};
+    AcquisitionPage::LastSaveDirectory().clear();  // the first save dialog of the run
+    s.open();
+    s.page->setLoadingDialog(&loading);
+    ASSERT_TRUE(s.runUntil([&] { return s.page->stateShown(); }));
+    EXPECT_EQ(s.page->fieldText(lctl::kRange), "4 m, 14 d, 21 h ");  // 20 000 x 10 min
+
+    s.page->DownloadCommand();  // Cancel in the options
+    EXPECT_TRUE(s.prompts.fileRequests.empty());
+    s.prompts.files = {s.app.dir.file("gone/logger"), s.app.dir.file("mine")};
+    s.page->DownloadCommand();  // a directory that does not exist
+    ASSERT_EQ(s.prompts.fileRequests.size(), 1u);
+    const FileRequest& request = s.prompts.fileRequests[0];
+    EXPECT_EQ(request.filter, "Logger File (*.log)|*.log||");
+    EXPECT_EQ(request.defaultExtension, "log");
+    EXPECT_EQ(request.initialPath, s.app.app.settings().saveDirectory + "logger.log");
+    ASSERT_EQ(s.prompts.errors.size(), 1u);
+    EXPECT_EQ(s.prompts.errors[0].text,
+              "Can not open destination file !\n" + s.app.dir.file("gone/logger.log"));
+    EXPECT_FALSE(s.page->downloading());
+
+    s.page->DownloadCommand();
+    ASSERT_TRUE(s.page->downloading());
+    EXPECT_EQ(s.page->indicator(), AcquisitionPage::kIndicatorTrying);
+    ASSERT_TRUE(s.runUntil([&] { return s.page->download().recordsLoaded() >= 300; }));
+    s.page->DownloadCommand();  // stop
+    EXPECT_TRUE(s.page->closed());
+    EXPECT_FALSE(s.link.IsPolling());
+    const std::string text = readFile(s.app.dir.file("mine.log"));
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1 + s.page->download().recordsLoaded());
+}
+
+TEST(LoggerSimTest, ALogFileOpensInTheSpreadsheetProgramAndThePageCloses) {
+    LoggerSim s({});
+    const std::string log = s.app.dir.file("site 4.log");
+    writeFile(log, LoggerLines(LanguageTable::English, '.').header(3) + "01/01/2024\t...\n");
+    const std::string program = s.app.dir.file("calc");
+    writeFile(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args.tmp\"; mv \"$0.args.tmp\" \"$0.args\"\n");
+    ::chmod(program.c_str(), 0755);
+    s.app.config().writeString("Spreadsheet", "Path Spreadsheet", program);
+
+    s.page = std::make_unique<LoggerPage>(s.app.app, s.prompts, s.link);
+    EXPECT_EQ(s.page->OpenPage(log), 0);
+    EXPECT_TRUE(s.page->closed());
+    for (int i = 0; i < 500 && !std::filesystem::exists(program + ".args"); ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(readFile(program + ".args"), log + "\n");
+    EXPECT_EQ(s.page->exportColumns()->headerLine(),
+              LoggerLines(LanguageTable::English, '.').header(3));
+
+    // A file that is no logger file.
+    writeFile(log, "hello\n");
+    s.page = std::make_unique<LoggerPage>(s.app.app, s.prompts, s.link);
+    EXPECT_EQ(s.page->OpenPage(log), -1);
+    ASSERT_EQ(s.prompts.errors.size(), 1u);
+    EXPECT_EQ(s.prompts.errors[0].text, "Incorrect File");
 }
 
 }  // namespace
