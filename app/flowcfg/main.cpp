@@ -3,6 +3,7 @@
 #include "shell/Application.h"
 #include "shell/SettingsKeys.h"
 #include "ui/GuiIdleHook.h"
+#include "ui/LoggerCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/ParameterCommands.h"
 #include "ui/ProgramArt.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     {
         flowcfg::MainWindow window(application);
         flowcfg::ParameterCommands settingsCommands(window);
+        flowcfg::LoggerCommands loggerCommands(window);
         window.exec();
     }
     application.saveLastConfig();

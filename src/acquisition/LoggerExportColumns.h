@@ -11,8 +11,7 @@ namespace flowcfg {
 // the sample line, and the logger's transfer content (LoggerTransfer).
 class LoggerExportColumns : public ExportColumns {
 public:
-    LoggerExportColumns(int language, char decimalSeparator)
-        : lines_(language, decimalSeparator) {}
+    LoggerExportColumns(int language, char decimalSeparator) : lines_(language, decimalSeparator) {}
 
     void setParameters(int parameters) { parameters_ = parameters; }
     int parameters() const { return parameters_; }

@@ -41,12 +41,10 @@ void LoggerPage::RegisterFields() {
         int id, caption;
     };
     for (Field f : {Field{lctl::kParameters, 402}, Field{lctl::kWritten, 399},
-                    Field{lctl::kCapacity, 397}, Field{lctl::kRange, 25},
-                    Field{lctl::kToLoad, 396}, Field{lctl::kLoaded, 398},
-                    Field{lctl::kLastRecord, 162}}) {
+                    Field{lctl::kCapacity, 397}, Field{lctl::kRange, 25}, Field{lctl::kToLoad, 396},
+                    Field{lctl::kLoaded, 398}, Field{lctl::kLastRecord, 162}}) {
         VariableDescriptor d;
         d.controlId = f.id;
-        d.flags = VariableDescriptor::kWindowless;
         d.captionText = f.caption;
         d.kind = VariableDescriptor::kDisplay;
         d.format = "%s";

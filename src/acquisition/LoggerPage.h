@@ -26,13 +26,13 @@ public:
 
 // Control ids of the logger page's fields (caption, value, unit).
 namespace lctl {
-inline constexpr int kParameters = 1100;      // "Nbr. of parameters"
-inline constexpr int kWritten = 1103;         // "Nb. written record"
-inline constexpr int kCapacity = 1106;        // "Max nbr. of record"
-inline constexpr int kRange = 1109;           // "Logger range"
-inline constexpr int kToLoad = 1112;          // "Nb. of record to load"
-inline constexpr int kLoaded = 1115;          // "Nb. record loaded"
-inline constexpr int kLastRecord = 1118;      // date and time of the last record written
+inline constexpr int kParameters = 1100;  // "Nbr. of parameters"
+inline constexpr int kWritten = 1103;     // "Nb. written record"
+inline constexpr int kCapacity = 1106;    // "Max nbr. of record"
+inline constexpr int kRange = 1109;       // "Logger range"
+inline constexpr int kToLoad = 1112;      // "Nb. of record to load"
+inline constexpr int kLoaded = 1115;      // "Nb. record loaded"
+inline constexpr int kLastRecord = 1118;  // date and time of the last record written
 }  // namespace lctl
 
 // The logger page without its window: it shows the logger's state (block 0x0200, polled without

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "shell/SettingsKeys.h"
+
 namespace flowcfg {
 namespace {
 
@@ -18,6 +20,8 @@ std::string lower(std::string_view text) {
 SpreadsheetProgram SpreadsheetProgram::Load(const IniFile& config) {
     SpreadsheetProgram program;
     program.path = config.readString(kSection, kPathKey, "");
+    // Start-up stores a placeholder when it found no program: it names none.
+    if (lower(program.path) == keys::kSpreadsheetPlaceholder) program.path.clear();
     program.name = config.readString(kSection, kNameKey, kDefaultName);
     const double format = config.readReal(kSection, kExportFormatKey, -1);
     program.exportFormat = format == 0 || format == 1 ? static_cast<int>(format) : -1;

@@ -10,7 +10,8 @@ namespace flowcfg {
 
 // The spreadsheet program the exports hand their files to, as the configuration file names it
 // (section "Spreadsheet"):
-//   "Path Spreadsheet"         the program; empty: no program is started
+//   "Path Spreadsheet"         the program; empty (or start-up's placeholder for a program it
+//                              did not find, "tartempionexcel.exe"): no program is started
 //   "Spreadsheet Name"         the executable name that marks the macro-capable program
 //                              (default "excel.exe"): a program whose path, in lower case,
 //                              contains it, in lower case, is started with a macro

@@ -166,4 +166,20 @@ QIcon ProgramArt::applicationIcon() {
     return icon;
 }
 
+QIcon ProgramArt::recordIcon(bool recording) {
+    QPixmap picture(20, 20);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    if (recording) {
+        painter.setBrush(QColor(0x33, 0x33, 0x33));
+        painter.drawRect(QRectF(4, 4, 12, 12));
+    } else {
+        painter.setBrush(QColor(0xd0, 0x21, 0x1c));
+        painter.drawEllipse(QRectF(3, 3, 14, 14));
+    }
+    return QIcon(picture);
+}
+
 }  // namespace flowcfg

@@ -19,6 +19,8 @@ public:
     // The About box's picture: the emblem of the icon, larger.
     static QPixmap aboutPicture(int size);
     static QIcon applicationIcon();
+    // The record button of the polling pages: a red disc to start, a dark square to stop.
+    static QIcon recordIcon(bool recording);
 
 private:
     static void paintEmblem(QPainter& painter, const QRectF& area);

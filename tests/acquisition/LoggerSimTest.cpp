@@ -240,7 +240,9 @@ TEST(LoggerSimTest, ALogFileOpensInTheSpreadsheetProgramAndThePageCloses) {
     const std::string log = s.app.dir.file("site 4.log");
     writeFile(log, LoggerLines(LanguageTable::English, '.').header(3) + "01/01/2024\t...\n");
     const std::string program = s.app.dir.file("calc");
-    writeFile(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args.tmp\"; mv \"$0.args.tmp\" \"$0.args\"\n");
+    writeFile(
+        program,
+        "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args.tmp\"; mv \"$0.args.tmp\" \"$0.args\"\n");
     ::chmod(program.c_str(), 0755);
     s.app.config().writeString("Spreadsheet", "Path Spreadsheet", program);
 

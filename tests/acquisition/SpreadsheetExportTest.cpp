@@ -143,6 +143,18 @@ TEST(SpreadsheetProgramTest, MacroCapableProgramAndItsArguments) {
         EXPECT_EQ(program.macroCapable(), c.capable) << c.path << " " << c.name;
     }
 
+    // The keys, and start-up's placeholder for a program it did not find.
+    TempDir dir;
+    IniFile config(dir.file("site.cfg"));
+    config.writeString("Spreadsheet", "Path Spreadsheet", "TartempionExcel.exe");
+    EXPECT_FALSE(SpreadsheetProgram::Load(config).configured());
+    config.writeString("Spreadsheet", "Path Spreadsheet", "/opt/calc");
+    config.writeString("Spreadsheet", "Spreadsheet Name", "CALC");
+    EXPECT_TRUE(SpreadsheetProgram::Load(config).macroCapable());
+    SpreadsheetProgram::storeMacro(config, "log", "/m/logger.xls");
+    EXPECT_EQ(config.readString("Spreadsheet", "Path Macro log", ""), "/m/logger.xls");
+    EXPECT_EQ(SpreadsheetProgram::loadMacro(config, "mes"), "");
+
     SpreadsheetProgram calc{"/usr/bin/localc", "excel.exe"};
     EXPECT_EQ(calc.arguments("/d/a b.prn", "/d/", "/m/x.xls"),
               std::vector<std::string>{"/d/a b.prn"});
