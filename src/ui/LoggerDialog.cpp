@@ -77,6 +77,9 @@ LoggerDialog::LoggerDialog(Application& application, InstrumentLink& link, QWidg
     bar_->setTextVisible(false);
     loadingGrid->addWidget(bar_, row++, 0, 1, 2);
     progressText_->setMinimumHeight(progressText_->fontMetrics().height());
+    // A line of marks as long as it gets: it never widens the window.
+    progressText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setMinimumWidth(440);
     loadingGrid->addWidget(progressText_, row, 0, 1, 2);
 
     auto* bottom = new QHBoxLayout;
@@ -124,7 +127,10 @@ void LoggerDialog::controlNotified(const ControlEvent& event) {
 void LoggerDialog::pageStateChanged() {
     LoggerPage& page = *page_;
     indicator_->setText(qs(page.indicatorText()));
-    status_->setText(qs(page.statusText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The text's line breaks are the window's own: its lines start without their blank.
+    status_->setText(qs(page.statusText())
+                         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                         .replace(QStringLiteral("\n "), QStringLiteral("\n")));
     record_->setIcon(ProgramArt::recordIcon(page.downloading()));
     record_->setEnabled(page.stateShown());
     bar_->setRange(0, int(std::max(1L, page.progressRange())));
