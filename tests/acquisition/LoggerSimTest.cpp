@@ -246,14 +246,23 @@ TEST(LoggerSimTest, ALogFileOpensInTheSpreadsheetProgramAndThePageCloses) {
     ::chmod(program.c_str(), 0755);
     s.app.config().writeString("Spreadsheet", "Path Spreadsheet", program);
 
-    s.page = std::make_unique<LoggerPage>(s.app.app, s.prompts, s.link);
-    EXPECT_EQ(s.page->OpenPage(log), 0);
-    EXPECT_TRUE(s.page->closed());
-    for (int i = 0; i < 500 && !std::filesystem::exists(program + ".args"); ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(readFile(program + ".args"), log + "\n");
+    auto opened = [&] {
+        std::filesystem::remove(program + ".args");
+        s.page = std::make_unique<LoggerPage>(s.app.app, s.prompts, s.link);
+        EXPECT_EQ(s.page->OpenPage(log), 0);
+        EXPECT_TRUE(s.page->closed());
+        for (int i = 0; i < 500 && !std::filesystem::exists(program + ".args"); ++i)
+            std::this_thread::sleep_for(10ms);
+        return readFile(program + ".args");
+    };
+    // As the text file it is, or as a workbook beside it (the default for this program).
+    s.app.config().writeReal("Spreadsheet", "Export Format", SpreadsheetProgram::kTextFile);
+    EXPECT_EQ(opened(), log + "\n");
     EXPECT_EQ(s.page->exportColumns()->headerLine(),
               LoggerLines(LanguageTable::English, '.').header(3));
+    s.app.config().writeString("Spreadsheet", "Export Format", "");
+    EXPECT_EQ(opened(), s.app.dir.file("site 4.xlsx") + "\n");
+    EXPECT_TRUE(std::filesystem::exists(s.app.dir.file("site 4.xlsx")));
 
     // A file that is no logger file.
     writeFile(log, "hello\n");
