@@ -104,4 +104,18 @@ constexpr int probeT0(int set) {
 constexpr int probeAngle(int set) {
     return 3274 + set;
 }
+// The configuration the export's header names: each totalizer's source and weight (0x1080), each
+// function output's measured quantity and function (0xD100).
+constexpr int totalizerSource(int t) {
+    return 3280 + t;
+}
+constexpr int totalizerWeight(int t) {
+    return 3284 + t;
+}
+constexpr int functionQuantity(int k) {
+    return 3290 + k;
+}
+constexpr int functionNumber(int k) {
+    return 3300 + k;
+}
 }  // namespace flowcfg::mctl

@@ -303,8 +303,15 @@ void parameterValues(VariableTable& table) {
     hidden(table, kGeneralFlowUnit, "%0.f", kU16, B::kGeneralFlowUnit, B::kGeneral);
     hidden(table, kPathFlowUnit, "%0.f", kU16, B::kFlowUnit, B::kPathA);
     hidden(table, kPathCount, "%0.f", kU16, B::kPathCount, B::kPathA);
-    for (int t = 0; t < 4; ++t)
+    for (int t = 0; t < 4; ++t) {
+        hidden(table, totalizerSource(t), "%0.f", kU16, 6 * t, B::kTotalizers);
+        hidden(table, totalizerWeight(t), "%0.f", kU16, 6 * t + 2, B::kTotalizers);
         hidden(table, totalizerUnit(t), "%0.f", kU16, 6 * t + 4, B::kTotalizers);
+    }
+    for (int k = 0; k < B::kOutputs; ++k) {
+        hidden(table, functionQuantity(k), "%0.f", kU16, B::kEntry * k, B::kFunctionOutputs);
+        hidden(table, functionNumber(k), "%0.f", kU16, B::kEntry * k + 4, B::kFunctionOutputs);
+    }
     for (int k = 0; k < B::kModules; ++k)
         hidden(table, moduleWord(k), "%0.f", kU16, 2 * k, B::kModuleList);
     struct Part {

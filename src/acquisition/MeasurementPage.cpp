@@ -266,8 +266,29 @@ std::string MeasurementPage::TotalizerUnitText(int totalizer) {
 std::string MeasurementPage::InputOutputCaption(int slot) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d", slot + 1);
+    const std::string module = ModuleText(slot);
+    return module.empty() ? std::string(number) : std::string(number) + " " + module;
+}
+
+std::string MeasurementPage::ModuleText(int slot) {
     const ModuleKind kind = moduleKind(fieldInteger(mctl::moduleWord(slot)));
-    return kind.caption ? std::string(number) + " " + text(kind.caption) : std::string(number);
+    return kind.caption ? text(kind.caption) : std::string();
+}
+
+std::string MeasurementPage::TotalizerSourceText(int totalizer) {
+    return item(textid::kListTotalizerSource, fieldInteger(mctl::totalizerSource(totalizer)));
+}
+
+bool MeasurementPage::FunctionInUse(int output) {
+    return fieldInteger(mctl::functionQuantity(output)) != 0;  // 0: "Not Used"
+}
+
+std::string MeasurementPage::FunctionSourceText(int output) {
+    return item(textid::kListMeasuredQuantity, fieldInteger(mctl::functionQuantity(output)));
+}
+
+std::string MeasurementPage::FunctionNumberText(int output) {
+    return item(textid::kListFunctionNumber, fieldInteger(mctl::functionNumber(output)));
 }
 
 std::string MeasurementPage::InputOutputUnit(int slot) {

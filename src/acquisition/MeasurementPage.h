@@ -7,6 +7,7 @@
 
 #include "acquisition/AcquisitionPage.h"
 #include "acquisition/ChordSignalTrace.h"
+#include "acquisition/MeasurementExportColumns.h"
 #include "acquisition/TrendHistory.h"
 #include "params/ProbeCatalogue.h"
 
@@ -64,6 +65,14 @@ public:
     std::string InputOutputUnit(int slot);
     std::string FunctionCaption(int output);
     std::string FunctionUnit(int output);
+    // The configuration the export names: a totalizer's source ("QA" ...), the kind of the
+    // module of an input-output slot ("" for an empty slot), whether a function output is in
+    // use, and its measured quantity and function number.
+    std::string TotalizerSourceText(int totalizer);
+    std::string ModuleText(int slot);
+    bool FunctionInUse(int output);
+    std::string FunctionSourceText(int output);
+    std::string FunctionNumberText(int output);
     std::string ProbeText(int path);
     // The serial numbers "%02.f/%02.f/%05.f" of the instrument (0) and its board (1).
     std::string IdentitySerial(int which);
@@ -76,6 +85,8 @@ public:
     ChordSignalTrace& trace(int path, int chord);
     const TrendHistory& trend() const { return trend_; }
     ProbeCatalogue& catalogue() { return catalogue_; }
+
+    ExportColumns* exportColumns() override { return &columns_; }
 
 protected:
     int Completion(const JBusRequest& result) override;
@@ -100,6 +111,7 @@ private:
     ProbeCatalogue catalogue_;
     std::array<std::array<ChordSignalTrace, kTracedChords>, 2> traces_;
     TrendHistory trend_;
+    MeasurementExportColumns columns_{*this};
     int cycles_ = 0;
     bool viewsSetUp_ = false;
 };

@@ -35,4 +35,14 @@ char userDecimalSeparator() {
     return separator;
 }
 
+ScopedCNumbers::ScopedCNumbers()
+    : c_(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr))),
+      previous_(c_ ? uselocale(c_) : static_cast<locale_t>(nullptr)) {}
+
+ScopedCNumbers::~ScopedCNumbers() {
+    if (!c_) return;
+    uselocale(previous_);
+    freelocale(c_);
+}
+
 }  // namespace flowcfg

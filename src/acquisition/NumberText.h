@@ -1,5 +1,7 @@
 #pragma once
 
+#include <locale.h>
+
 #include <string>
 #include <string_view>
 
@@ -19,5 +21,20 @@ std::string withDecimalSeparator(std::string text, char separator);
 // The decimal separator of the user's numeric locale (LC_ALL, LC_NUMERIC, LANG), read without
 // changing the locale of the process; '.' when the environment names no usable locale.
 char userDecimalSeparator();
+
+// For its lifetime, printf-style formatting on this thread uses the C locale's '.' whatever the
+// process locale, so that texts formatted by the shared value display rules can be given the
+// user's separator explicitly.
+class ScopedCNumbers {
+public:
+    ScopedCNumbers();
+    ~ScopedCNumbers();
+    ScopedCNumbers(const ScopedCNumbers&) = delete;
+    ScopedCNumbers& operator=(const ScopedCNumbers&) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_;
+};
 
 }  // namespace flowcfg

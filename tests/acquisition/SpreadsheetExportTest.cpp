@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <thread>
 
 #include "acquisition/LoggerRecord.h"
 #include "acquisition/LoggerTransfer.h"
+#include "acquisition/NumberText.h"
 #include "acquisition/RecordFile.h"
 #include "acquisition/SerialDateTime.h"
 #include "acquisition/SpreadsheetColumn.h"
@@ -17,6 +20,7 @@
 #include "acquisition/TransferContent.h"
 #include "acquisition/WorkbookWriter.h"
 #include "acquisition/XlsxReader.h"
+#include "common/FrenchNumbers.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
 #include "params/EncodingCode.h"
@@ -53,6 +57,23 @@ TEST(ExportColumnsTest, ColumnLettersAndSerialDateTimeNumbers) {
         EXPECT_DOUBLE_EQ(SerialDateTime::of(d.y, d.mo, d.d, d.h, d.mi, d.s), d.serial) << d.y;
     EXPECT_EQ(SerialDateTime::text(39814.75, '.'), "39814.750000");
     EXPECT_EQ(SerialDateTime::text(39814.75, ','), "39814,750000");
+}
+
+TEST(ExportColumnsTest, NumbersKeepTheirPointUnderADecimalCommaLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    TempDir dir;
+    if (!testing::useFrenchNumbers(dir)) GTEST_SKIP() << "no French locale and no localedef";
+    char comma[16], point[16];
+    std::snprintf(comma, sizeof comma, "%.1f", 1.5);
+    {
+        ScopedCNumbers cNumbers;
+        std::snprintf(point, sizeof point, "%.1f", 1.5);
+    }
+    const std::string fixed = fixedDecimals(2.25, 2);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_STREQ(comma, "1,5");
+    EXPECT_STREQ(point, "1.5");
+    EXPECT_EQ(fixed, "2.25");
 }
 
 std::vector<std::string> keysOf(const std::string& content) {

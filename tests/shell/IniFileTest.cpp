@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/FrenchNumbers.h"
 #include "common/TempDir.h"
 
 namespace flowcfg {
@@ -89,18 +90,6 @@ TEST_F(IniFileTest, RealsAreWrittenWithSixDecimalsAndReadBackLikeIntegers) {
     EXPECT_EQ(ini.readString("S", "neg", ""), "-1.500000");
     EXPECT_EQ(ini.readReal("S", "two", 0), ini.readReal("S", "plain", 0));
     EXPECT_EQ(ini.readReal("S", "two", 0), 2.0);
-}
-
-// A French locale (decimal comma) for the running process: the system's, or one compiled into
-// `dir` with localedef when the system has none installed.
-bool useFrenchNumbers(const TempDir& dir) {
-    if (std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) return true;
-    std::string command = "localedef -i fr_FR -f UTF-8 " + dir.file("fr_FR.UTF-8") + " 2>/dev/null";
-    if (std::system(command.c_str()) != 0) return false;
-    ::setenv("LOCPATH", dir.path().c_str(), 1);
-    bool ok = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
-    ::unsetenv("LOCPATH");
-    return ok;
 }
 
 TEST_F(IniFileTest, RealsIgnoreTheProcessLocale) {
