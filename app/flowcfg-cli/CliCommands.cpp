@@ -34,6 +34,15 @@ const Command kCommands[] = {
      "      the instrument's parameter set: read it into a settings file, write a settings\n"
      "      file to it with every check, show a file's fields, compare two files",
      runParamsCommand},
+    {"logger",
+     "logger info | download [--from \"YYYY-MM-DD HH:MM:SS\"] -o FILE.log [link options]\n"
+     "      the instrument's data logger: its state, or its records into a logger file",
+     runLoggerCommand},
+    {"export",
+     "export FILE.mes|FILE.log [-o OUT] [--macro PATH] [--open] [--xlsx OUT.xlsx]\n"
+     "      a recording or logger file as the text file, with a macro's transfer file, or as\n"
+     "      a workbook with charts; --open starts the configured spreadsheet program",
+     runExportCommand},
 #ifdef FLOWCFG_HAS_PRINT
     {"print",
      "print FILE.eta (--pdf OUT.pdf | --printer NAME) [--config PATH]\n"

@@ -26,6 +26,8 @@ public:
     // 252 when the modem could not make the call. Failures are explained on the error stream.
     int Open();
     InstrumentLink& Link() { return link_; }
+    // A modem call is up (made by Open).
+    bool modemConnected() const { return modemConnected_; }
 
     // The waits of the modem procedures for every connection made from now on. The program keeps
     // the real ones; tests shorten them.

@@ -173,6 +173,9 @@ public:
     VariableTable& table() { return table_; }
     InstrumentLink& link() { return link_; }
     const LinkSettings& linkSettings() const { return settings_; }
+    // The link settings the page opens its link with: the configuration file's, unless a
+    // caller (a command's link options) gives others before Open.
+    void setLinkSettings(const LinkSettings& settings) { settings_ = settings; }
     PageFileTypes::Type fileType();
     int parameterCount() const { return table_.CountGroup(kParameterOnceGroup); }
     int measurementCount() const { return table_.CountGroup(kMeasurementGroup); }

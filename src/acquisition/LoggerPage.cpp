@@ -220,7 +220,7 @@ void LoggerPage::showProgressText(const std::string& text) {
 
 // ---- a ".log" file in file mode --------------------------------------------------------------
 
-int LoggerPage::ExportLogFile(const std::string& path) {
+int LoggerPage::ExportLogFile(const std::string& path, SpreadsheetExport::Request request) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         showErrorWith(kTextCannotOpenSource, std::strerror(errno), kTextError);
@@ -237,9 +237,9 @@ int LoggerPage::ExportLogFile(const std::string& path) {
     }
     columns_.setParameters(parameters);
     setCaptionFile(path);
-    SpreadsheetExport::Request request;
     request.pageType = fileType().extension;
     request.recordPath = path;
+    request.convert = false;
     const int result = Export(request);
     Close();
     return result;

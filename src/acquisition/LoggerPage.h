@@ -74,6 +74,12 @@ public:
     const std::string& progressText() const { return progressText_; }
     std::string fieldText(int controlId);
 
+    // A ".log" file handed to the spreadsheet pipeline: `request` as a caller sets it (the
+    // command-line tool chooses the output, the macro, the format and whether to start the
+    // program); its page type and record path are the page's and the file's. The page closes.
+    // 0, or -1 when the file is not a logger file or the export failed (both shown).
+    int ExportLogFile(const std::string& path, SpreadsheetExport::Request request = {});
+
     void HandleNewFrame() override;
     ExportColumns* exportColumns() override { return &columns_; }
 
@@ -92,7 +98,6 @@ private:
     void RegisterFields();
     void setField(int controlId, const std::string& text);
     void EndWith(LoggerDownload::Step step);
-    int ExportLogFile(const std::string& path);
 
     LoggerDownload download_;
     LoggerExportColumns columns_;
