@@ -5,6 +5,7 @@
 #include "ui/GuiIdleHook.h"
 #include "ui/LoggerCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/MeasurementCommands.h"
 #include "ui/ParameterCommands.h"
 #include "ui/ProgramArt.h"
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
         flowcfg::MainWindow window(application);
         flowcfg::ParameterCommands settingsCommands(window);
         flowcfg::LoggerCommands loggerCommands(window);
+        flowcfg::MeasurementCommands measurementCommands(window);
         window.exec();
     }
     application.saveLastConfig();

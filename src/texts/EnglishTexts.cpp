@@ -15,7 +15,8 @@
 //   "Velocity profile", "Chord signals"), 139 "Compare", 210 "Cannot write the file !",
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
 //   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
-//   417 "Workbook", 419 "Identification" (the exported workbooks).
+//   417 "Workbook", 419 "Identification" (the exported workbooks); lists 88, 420, 421: the
+//   measurement page's chord rows, chord signal windows and trend axes.
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
 
@@ -265,6 +266,15 @@ constexpr TextRow kRows[] = {
     {85, "Trend"},
     {86, "Velocity profile"},
     {87, "Chord signals"},
+    // 88: the rows of a chord in the measurement page's pipe views
+    {88, "Distance (mm)"},
+    {88, "Transit time (µs)"},
+    {88, "Delta-T (ns)"},
+    {88, "Velocity (m/s)"},
+    {88, "Sound velocity (m/s)"},
+    {88, "Gain up (dB)"},
+    {88, "Gain down (dB)"},
+    {88, "I.Q. (%)"},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Tab"},
     {93, "One parameter differs"},
@@ -557,6 +567,13 @@ constexpr TextRow kRows[] = {
     {417, "Workbook"},
     {418, "Jitter"},
     {419, "Identification"},
+    // 420: the chord signal windows; 421: the trend window's axes
+    {420, "Mean"},
+    {420, "Water temperature"},
+    {420, "Gains"},
+    {421, "Instrument time"},
+    {421, "Flow"},
+    {421, "Velocity (m/s)"},
     {422, "Actual parameters"},
     {423, "Parameters"},
     {424, "Reference paramters"},

@@ -16,7 +16,8 @@
 //   ("Trend", "Velocity profile", "Chord signals"); 139 "Compare", 210 "Cannot write the file !",
 //   514 "Transfer", 515 "Print", 516 "Cancel", 517 "Detection"; 92 ... 96 the parameter
 //   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
-//   417 "Workbook", 419 "Identification" (the exported workbooks).
+//   417 "Workbook", 419 "Identification" (the exported workbooks); lists 88, 420, 421: the
+//   measurement page's chord rows, chord signal windows and trend axes.
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
 
@@ -237,7 +238,6 @@ constexpr TextRow kRows[] = {
     {82, "QT +"},
     {82, "QT -"},
     {83, "QT"},
-    {88, "?"},
     {89, "?"},
     {90, "?"},
     {91, "?"},
@@ -574,8 +574,6 @@ constexpr TextRow kRows[] = {
     {390, "&SPI"},
     {405, "ns"},
     {408, "N°"},
-    {420, "?"},
-    {421, "?"},
     {440, "%"},
     {446, "Q"},
     {447, "QA"},
