@@ -46,7 +46,7 @@ void add(VariableTable& table, const Field& f) {
     d.initialValue = f.initial;
     d.unitText = f.unit;
     d.high = f.high;
-    d.format = f.format;
+    d.format = std::string(f.format);
     d.encoding = f.encoding;
     d.offset = f.offset;
     d.block = f.block;
