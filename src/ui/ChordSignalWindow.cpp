@@ -72,7 +72,7 @@ QChartView* ChordSignalWindow::plot(QLineSeries*& series, QValueAxis*& xAxis, QV
     xAxis = new QValueAxis(chart);
     xAxis->setLabelFormat(QStringLiteral("%d"));
     yAxis = new QValueAxis(chart);
-    yAxis->setLabelFormat(QStringLiteral("%.1f"));
+    yAxis->setLabelFormat(QStringLiteral("%.2f"));
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
     series->attachAxis(xAxis);

@@ -75,7 +75,7 @@ TrendWindow::TrendWindow(MeasurementPage& page, QWidget* parent)
     }
     auto* trendView = new QChartView(trend, this);
     trendView->setRenderHint(QPainter::Antialiasing);
-    trendView->setMinimumSize(520, 280);
+    trendView->setMinimumSize(720, 300);
     layout->addWidget(trendView, 3);
 
     auto* profile = new QChart;
@@ -96,7 +96,7 @@ TrendWindow::TrendWindow(MeasurementPage& page, QWidget* parent)
     bars->attachAxis(points);
     bars->attachAxis(profileAxis_);
     auto* profileView = new QChartView(profile, this);
-    profileView->setMinimumSize(520, 200);
+    profileView->setMinimumSize(720, 220);
     layout->addWidget(profileView, 2);
     refresh();
 }
@@ -104,12 +104,21 @@ TrendWindow::TrendWindow(MeasurementPage& page, QWidget* parent)
 void TrendWindow::refresh() {
     const auto& points = page_.trend().points();
     const bool twoPaths = page_.InstrumentPaths() > 1;
-    double flowLow = 0, flowHigh = 0, velocityLow = 0, velocityHigh = 0;
-    bool any = false;
+    // Per axis: the lowest and highest value plotted on it; none yet.
+    struct Span {
+        bool any = false;
+        double low = 0, high = 0;
+        void add(double value) {
+            low = any ? std::min(low, value) : value;
+            high = any ? std::max(high, value) : value;
+            any = true;
+        }
+    } flows, velocities;
     for (int s = 0; s < TrendHistory::kSeriesCount; ++s) {
         const bool pathB = s == TrendHistory::kQB || s == TrendHistory::kVelocityB;
         QLineSeries* series = series_[std::size_t(s)];
         series->setVisible(!pathB || twoPaths);
+        Span& span = s <= TrendHistory::kQT ? flows : velocities;
         QList<QPointF> line;
         line.reserve(qsizetype(points.size()));
         if (!pathB || twoPaths)
@@ -117,12 +126,7 @@ void TrendWindow::refresh() {
                 const double value = point.values[std::size_t(s)];
                 if (!std::isfinite(value)) continue;
                 line.append(QPointF(double(msecsOf(point.time)), value));
-                double& low = s <= TrendHistory::kQT ? flowLow : velocityLow;
-                double& high = s <= TrendHistory::kQT ? flowHigh : velocityHigh;
-                if (!any) flowLow = flowHigh = velocityLow = velocityHigh = value;
-                any = true;
-                low = std::min(low, value);
-                high = std::max(high, value);
+                span.add(value);
             }
         series->replace(line);
     }
@@ -130,8 +134,8 @@ void TrendWindow::refresh() {
     const std::int64_t first = points.empty() ? 0 : points.front().time;
     time_->setRange(QDateTime::fromMSecsSinceEpoch(msecsOf(first)),
                     QDateTime::fromMSecsSinceEpoch(msecsOf(std::max(last, first + 10))));
-    fitAxis(flow_, flowLow, flowHigh);
-    fitAxis(velocity_, velocityLow, velocityHigh);
+    fitAxis(flow_, flows.low, flows.high);
+    fitAxis(velocity_, velocities.low, velocities.high);
 
     double low = 0, high = 0;
     for (int path = 0; path < 2; ++path) {

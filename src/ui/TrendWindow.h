@@ -31,6 +31,8 @@ public:
 
     QLineSeries* series(TrendHistory::Series which) const { return series_[std::size_t(which)]; }
     QDateTimeAxis* timeAxis() const { return time_; }
+    QValueAxis* flowAxis() const { return flow_; }
+    QValueAxis* velocityAxis() const { return velocity_; }
     QBarSet* profile(int path) const { return profile_[std::size_t(path)]; }
 
 private:

@@ -135,6 +135,15 @@ TEST(MeasurementDialogTest, TwoPathsLiveWithEveryViewTheChordWindowsAndTheTrend)
     ASSERT_TRUE(waitFor([&] { return trend->series(TrendHistory::kQA)->count() > before; }));
     EXPECT_EQ(trend->series(TrendHistory::kQB)->count(), trend->series(TrendHistory::kQA)->count());
     EXPECT_EQ(trend->profile(0)->count(), MeasurementBlocks::kProfilePoints);
+    // Each axis fits its own series: the velocities (about 0.5 m/s) are not drawn on the scale
+    // of the flows (a few hundred m3/h).
+    const double velocity = trend->series(TrendHistory::kVelocityA)->at(0).y();
+    EXPECT_LE(trend->velocityAxis()->min(), velocity);
+    EXPECT_GE(trend->velocityAxis()->max(), velocity);
+    EXPECT_LT(trend->velocityAxis()->max() - trend->velocityAxis()->min(), 5.0);
+    const double flow = trend->series(TrendHistory::kQT)->at(0).y();
+    EXPECT_LE(trend->flowAxis()->min(), flow);
+    EXPECT_GE(trend->flowAxis()->max(), flow);
     dialog.button(D::kTrend)->click();
     EXPECT_FALSE(trend->isVisible());
 
