@@ -38,6 +38,12 @@ const Command kCommands[] = {
      "logger info | download [--from \"YYYY-MM-DD HH:MM:SS\"] -o FILE.log [link options]\n"
      "      the instrument's data logger: its state, or its records into a logger file",
      runLoggerCommand},
+    {"measure",
+     "measure [link options] [--cycles N] [--record FILE.mes [--period S] [--duration MIN]]\n"
+     "      | measure --file FILE.mes [--sample K | --all]\n"
+     "      the live values, one tab-separated line per cycle, recorded on the way if asked;\n"
+     "      or the samples of a recording in the same format",
+     runMeasureCommand},
     {"export",
      "export FILE.mes|FILE.log [-o OUT] [--macro PATH] [--open] [--xlsx OUT.xlsx]\n"
      "      a recording or logger file as the text file, with a macro's transfer file, or as\n"

@@ -30,6 +30,7 @@ int runSearchCommand(const std::vector<std::string>& args, CliContext& context);
 int runParamsCommand(const std::vector<std::string>& args, CliContext& context);
 int runLoggerCommand(const std::vector<std::string>& args, CliContext& context);
 int runExportCommand(const std::vector<std::string>& args, CliContext& context);
+int runMeasureCommand(const std::vector<std::string>& args, CliContext& context);
 // Builds with Qt only (FLOWCFG_HAS_PRINT): the report drawing needs QPainter and QPrinter.
 int runPrintCommand(const std::vector<std::string>& args, CliContext& context);
 
