@@ -100,7 +100,13 @@ int WorkbookWriter::libraryFailure(int status, std::string_view what) {
 int WorkbookWriter::begin(std::string_view headerLine, std::string_view transferContent) {
     if (workbook_) return fail(path_ + ": workbook already begun");
     keys_ = TransferKeys::parse(transferContent);
-    for (std::string_view field : splitExportLine(headerLine)) {
+    // A header of several lines (the test bench's identity lines first): the last holds the
+    // column titles.
+    std::string_view titles = headerLine;
+    if (!titles.empty() && titles.back() == '\n') titles.remove_suffix(1);
+    if (std::size_t lineEnd = titles.rfind('\n'); lineEnd != std::string_view::npos)
+        titles.remove_prefix(lineEnd + 1);
+    for (std::string_view field : splitExportLine(titles)) {
         if (header_.size() == std::size_t(CellReference::kMaxColumns)) break;
         header_.push_back(cellText(field));
     }

@@ -50,7 +50,8 @@ public:
     WorkbookWriter(const WorkbookWriter&) = delete;
     WorkbookWriter& operator=(const WorkbookWriter&) = delete;
 
-    // Starts the workbook with the header line and the transfer content; 0, or -1 and error().
+    // Starts the workbook with the header line (of a header of several lines, the last one) and
+    // the transfer content; 0, or -1 and error().
     int begin(std::string_view headerLine, std::string_view transferContent);
     // Adds one sample line (its fields as the header's); 0, or -1 and error().
     int addSample(std::string_view line);

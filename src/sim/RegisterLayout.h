@@ -372,6 +372,7 @@ struct TimingFrameBlock {
     static constexpr int kGainUp = 6;
     static constexpr int kGainDown = 7;
     static constexpr int kStatus = 8;
+    static constexpr int kJitter = 9;            // ns, of the last measurement
     static constexpr int kFlags = 10;            // u16: ten flag bits, bit 0 first
     static constexpr int kMeanDeltaT = 14;       // u32, hundredths of ns
     static constexpr int kMeanTransitTime = 18;  // u32, hundredths of µs

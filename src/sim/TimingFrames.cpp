@@ -23,6 +23,7 @@ void TimingFrames::next(RegisterMap& map, std::uint16_t block, const Plant& plan
     map.setU8(block, F::kGainUp, static_cast<std::uint8_t>(38 + frames_ % 3));
     map.setU8(block, F::kGainDown, static_cast<std::uint8_t>(38 + (frames_ + 1) % 3));
     map.setU8(block, F::kStatus, 0);
+    map.setU8(block, F::kJitter, static_cast<std::uint8_t>(2 + frames_ % 5));
     map.setU16(block, F::kFlags, static_cast<std::uint16_t>(0x0005 | ((frames_ & 1) << 9)));
 
     double sumDelta = 0.0;

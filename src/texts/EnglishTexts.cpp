@@ -19,6 +19,7 @@
 //   measurement page's chord rows, chord signal windows and trend axes.
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
+// Test bench: 461 "Timing software", 462 "Flags", 532 "SPI frames".
 
 #include "texts/TextRows.h"
 
@@ -611,6 +612,8 @@ constexpr TextRow kRows[] = {
     {457, "Reset"},
     {458, "Reset logger"},
     {460, "Looking for the device"},
+    {461, "Timing software"},
+    {462, "Flags"},
     {463, "Delay"},
     {464, "Back light"},
     {465, "Critical Reynolds"},
@@ -677,6 +680,7 @@ constexpr TextRow kRows[] = {
     {529, "Type of Gain"},
     {530, "KH Type"},
     {531, "Logger Mode"},
+    {532, "SPI frames"},
     {533, "Unit"},
     {534, "Device connected"},
     {535, "Unit Number : ______________________"},

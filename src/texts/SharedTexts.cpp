@@ -20,6 +20,7 @@
 //   measurement page's chord rows, chord signal windows and trend axes.
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
+// Test bench: 461 "Timing software", 462 "Flags", 532 "SPI frames".
 
 #include "texts/TextRows.h"
 
@@ -581,12 +582,9 @@ constexpr TextRow kRows[] = {
     {454, "?"},
     {455, "?"},
     {459, "?"},
-    {461, "?"},
-    {462, "?"},
     {474, "s"},
     {493, "T0"},
     {511, "Logger"},
-    {532, "?"},
     {537, "µs"},
     {538, "V"},
     {539, "V1"},
