@@ -34,8 +34,7 @@ std::optional<InstrumentTarget> InstrumentOptions::Resolve(const CliOptions& opt
     StartupEnvironment environment = context.environment;
     environment.commandLine = options.value("config").value_or("");
     Application application(environment, RegistryStore());
-    application.loadSettings(keys::kDefaultPrefix);
-    application.saveLastConfig();
+    application.loadSettings(keys::kDefaultPrefix, Application::LastConfigUse::ReadOnly);
 
     InstrumentTarget target;
     target.configPath = application.settings().configFilePath;

@@ -23,9 +23,8 @@ int runSettingsCommand(const std::vector<std::string>& args, CliContext& context
     environment.commandLine = options.value("config").value_or("");
 
     Application application(environment, RegistryStore());
-    application.loadSettings("default.");
+    application.loadSettings("default.", Application::LastConfigUse::ReadOnly);
     application.reloadLinkSettings();
-    application.saveLastConfig();
 
     const AppSettings& s = application.settings();
     std::ostream& out = context.out;

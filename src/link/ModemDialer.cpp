@@ -49,6 +49,7 @@ bool ModemDialer::Idle() {
 int ModemDialer::Start(void (ModemDialer::*procedure)()) {
     abandoned_ = false;
     cancelled_ = false;
+    receiverHangsUp_ = false;
     running_ = true;
     try {
         thread_ = std::thread(procedure, this);
@@ -120,14 +121,15 @@ void ModemDialer::DialProcedure() {
         Report(dialCommand_, kInformation);
         const std::string dialAnswer = Converse(dialCommand_, timing_.dialAnswer);
         const bool taken = Report(dialAnswer, kDialAnswer) == 0;
-        // The answer came after a cancel, or nobody took it: nobody else will hang up. A line
-        // that may be up (connected, or an answer nobody knows) is hung up before the procedure
-        // ends, so that whoever waits for the procedure waits for the hang-up too. A cancel
-        // always comes before the receiver takes the answer, or not at all.
+        if (dialAnswerWaitPoint_) dialAnswerWaitPoint_();
+        // The answer came after a cancel, or nobody took it: nobody else will hang up, unless
+        // the receiver said it does. A line that may be up (connected, or an answer nobody
+        // knows) is hung up before the procedure ends, so that whoever waits for the procedure
+        // waits for the hang-up too.
         const ModemReportAction action = ModemReportRules::Decide(kDialAnswer, dialAnswer);
         const bool lineMayBeUp =
             action.end == ModemReportAction::End::Connected || action.startHangUp;
-        if ((cancelled_ || !taken) && lineMayBeUp) HangUp();
+        if ((cancelled_ || !taken) && lineMayBeUp && !receiverHangsUp_) HangUp();
     }
     // Every report has been delivered: only now may the receiver see the procedure ended.
     running_ = false;

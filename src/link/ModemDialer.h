@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -68,6 +69,17 @@ public:
     // The receiver is going away: no report reaches it any more. A dial answer it did not take
     // is hung up as after Cancel, and no dial command is sent.
     void Abandon();
+    // The receiver hangs up itself the line of the dial answer it is handling (called while it
+    // handles that report): the procedure then never hangs up on its own, even when a cancel
+    // comes before it has ended. Without it a cancel that came after the receiver had decided
+    // to hang up would give two hang-ups, one of them waiting for the other.
+    void LeaveHangUpToReceiver() { receiverHangsUp_ = true; }
+    // Called on the dial procedure's thread after the receiver was given the dial answer and
+    // before the procedure decides whether it hangs up itself; tests use it to put an event of
+    // the receiver's thread exactly there.
+    void SetDialAnswerWaitPoint(std::function<void()> waitPoint) {
+        dialAnswerWaitPoint_ = std::move(waitPoint);
+    }
     // The hang-up command sent when the dial procedure hangs up itself (Disconnect sets it too);
     // "AT H0" until set.
     void SetHangUpCommand(const std::string& command) { hangUpCommand_ = command; }
@@ -95,6 +107,8 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> abandoned_{false};
     std::atomic<bool> cancelled_{false};
+    std::atomic<bool> receiverHangsUp_{false};
+    std::function<void()> dialAnswerWaitPoint_;
     ModemReportReceiver* receiver_ = nullptr;
     SerialLink* link_ = nullptr;
     LanguageTable texts_;  // used on the procedure's thread only

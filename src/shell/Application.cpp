@@ -49,8 +49,9 @@ std::string Application::logoPath() const {
     return settings_.programDirectory + keys::kLogoFile;
 }
 
-void Application::loadSettings(std::string_view defaultPrefix) {
+void Application::loadSettings(std::string_view defaultPrefix, LastConfigUse use) {
     started_ = true;
+    const bool record = use == LastConfigUse::Record;
     settings_.programDirectory = environment_.resolveProgramDirectory();
     std::string internalName = versionString("InternalName");
     settings_.variantName.clear();
@@ -60,7 +61,8 @@ void Application::loadSettings(std::string_view defaultPrefix) {
     IniFile last(lastConfigPath());
 
     // The configuration file: the command line names it, or "last.cfg" remembers it, or the
-    // default file of this variant is used. A file named on the command line is recorded first.
+    // default file of this variant is used. A file named on the command line is recorded first
+    // (by the desktop tool only).
     if (environment_.commandLine.empty()) {
         std::string remembered =
             last.readString(keys::kLastConfigSection, keys::kLastConfigKey, "");
@@ -68,14 +70,16 @@ void Application::loadSettings(std::string_view defaultPrefix) {
             remembered.empty() ? defaultConfigPath(defaultPrefix) : remembered;
     } else {
         settings_.configFilePath = environment_.commandLine;
-        last.writeString(keys::kLastConfigSection, keys::kLastConfigKey, settings_.configFilePath);
+        if (record)
+            last.writeString(keys::kLastConfigSection, keys::kLastConfigKey,
+                             settings_.configFilePath);
     }
 
     // The logo stays announced once found, until "last.cfg" is edited.
     if (last.readString(keys::kLogoSection, keys::kLogoKey, "") == "Y") {
         settings_.showLogo = 1;
     } else if (fileReadable(logoPath())) {
-        last.writeString(keys::kLogoSection, keys::kLogoKey, "Y");
+        if (record) last.writeString(keys::kLogoSection, keys::kLogoKey, "Y");
         settings_.showLogo = 1;
     }
 
@@ -99,7 +103,8 @@ void Application::loadSettings(std::string_view defaultPrefix) {
         settings_.configFilePath = defaultConfigPath(defaultPrefix);
         config.setFile(settings_.configFilePath);
     }
-    last.writeString(keys::kLastConfigSection, keys::kLastConfigKey, settings_.configFilePath);
+    if (record)
+        last.writeString(keys::kLastConfigSection, keys::kLastConfigKey, settings_.configFilePath);
     config.writeString(keys::kSpreadsheetSection, keys::kSpreadsheetKey, settings_.spreadsheetPath);
 }
 

@@ -22,9 +22,14 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
+    // What start-up does with "last.cfg": the desktop tool records the configuration file it
+    // uses there (and the logo's announcement); a one-run command (flowcfg-cli) only reads it, so
+    // that it never changes what the desktop tool opens next.
+    enum class LastConfigUse { Record, ReadOnly };
+
     // Decides the current configuration file and fills the settings (see the .cpp for the
     // steps). `defaultPrefix` is "default." at start-up.
-    void loadSettings(std::string_view defaultPrefix);
+    void loadSettings(std::string_view defaultPrefix, LastConfigUse use = LastConfigUse::Record);
     // Records the current configuration file in "last.cfg".
     void saveLastConfig();
     // Re-reads "Use modem" from the configuration file and "NbEnrMax4Fichier" from "last.cfg".

@@ -86,12 +86,18 @@ ConfigurationFiles::Result ConfigurationFiles::saveAs(const std::string& path) {
     }
     bool copied = copyInto(current, out);
     copied = (std::fclose(out) == 0) && copied;
-    copied = copied && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!copied) {
         std::remove(temporary.c_str());
         app.switchConfigFile(app.defaultConfigPath(keys::kDefaultPrefix));
         page_.showError(kFellBackTextId, kErrorTextId);
         return Result::FellBack;
+    }
+    // The chosen name could not take the copy (it is a folder, or the folder refuses it): the
+    // destination cannot be created, and the current file stays current.
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        page_.showError(kCannotCreateTextId, kErrorTextId);
+        return Result::Failed;
     }
     app.settings().configFilePath = path;
     app.saveLastConfig();

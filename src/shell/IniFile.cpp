@@ -1,5 +1,6 @@
 #include "shell/IniFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <locale.h>
@@ -70,16 +71,55 @@ bool readLines(const std::string& path, std::vector<std::string>& lines) {
     return !in.bad();
 }
 
+// The file a write replaces. A symbolic link is followed to its target, so that the target is
+// rewritten in its own folder and the link stays a link; a path that does not resolve (a new
+// file, a dangling link) is written as named.
+std::string replacedFile(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+// Whether an existing file may be replaced by this user. access() says yes to root whatever the
+// mode, so a file without any write bit counts as protected for root too: a write-protected
+// configuration stays as it is for every user.
+bool mayReplace(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return true;  // a new file
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+bool isDanglingLink(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0;
+}
+
+bool writeDirectly(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = (std::fclose(f) == 0) && ok;
+    return ok;
+}
+
 // Writes the whole file through a temporary beside it and renames it into place, so that a full
-// disk or a crash leaves either the old file or the new one, never half of each. When the
-// directory refuses a temporary file the file itself is rewritten.
+// disk or a crash leaves either the old file or the new one, never half of each. A file this
+// user may not write is left as it is (the write fails). When the directory refuses a temporary
+// file the file itself is rewritten.
 bool writeLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) {
         text += line;
         text += '\n';
     }
-    std::string temp = path + ".tmp" + std::to_string(::getpid());
+    // A dangling link is written through, which creates its target and keeps the link.
+    if (isDanglingLink(path)) return writeDirectly(path, text);
+    const std::string target = replacedFile(path);
+    if (!mayReplace(target)) return false;
+    std::string temp = target + ".tmp" + std::to_string(::getpid());
     {
         std::FILE* f = std::fopen(temp.c_str(), "wb");
         if (f) {
@@ -89,20 +129,16 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
             std::error_code ec;
             if (ok) {
                 // Keep the permissions of an existing file.
-                auto perms = std::filesystem::status(path, ec).permissions();
-                if (!ec && std::filesystem::exists(path, ec))
+                auto perms = std::filesystem::status(target, ec).permissions();
+                if (!ec && std::filesystem::exists(target, ec))
                     std::filesystem::permissions(temp, perms, ec);
-                if (std::rename(temp.c_str(), path.c_str()) == 0) return true;
+                if (std::rename(temp.c_str(), target.c_str()) == 0) return true;
             }
             std::remove(temp.c_str());
             if (!ok) return false;
         }
     }
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
+    return writeDirectly(target, text);
 }
 
 std::string unquote(std::string_view value) {

@@ -12,6 +12,8 @@ namespace flowcfg {
 //   values are ignored; a value between double quotes loses its quotes;
 // - a missing file, section or key gives the caller's default; the first of duplicate keys wins;
 // - a write creates the file, the section and the key as needed and keeps every other line;
+// - a file without write permission (no write bit, even for root) is never replaced, and a
+//   symbolic link is followed: its target is rewritten and the link stays;
 // - a value read is cut to 999 characters;
 // - reals (and the integers, flags and list positions stored as reals) are written with "%f".
 // Every call reads the file afresh; nothing is cached, so two objects on one file always agree.

@@ -147,8 +147,10 @@ void ModemDialog::handleReport(int code, const std::string& text) {
     if (ending_) return;
     if (action.startHangUp) {
         // The dial procedure is still delivering this report: the hang-up starts once it ended,
-        // and a cancel meanwhile waits for it.
+        // and a cancel meanwhile waits for it. The procedure is told before it goes on, so that
+        // a cancel from now on does not make it hang up too.
         hangUpPending_ = true;
+        dialer_.LeaveHangUpToReceiver();
         QTimer::singleShot(0, this, &ModemDialog::startAutomaticHangUp);
         return;
     }
@@ -170,9 +172,15 @@ void ModemDialog::showAfterCancel(int code, const std::string& text) {
 }
 
 void ModemDialog::startAutomaticHangUp() {
-    // Runs even after a cancel: the modem may be off hook.
+    // Runs even after a cancel: the modem may be off hook. The dial procedure is ending; the
+    // window's thread looks again later rather than wait for it, since a procedure that still
+    // reports waits for this thread.
+    if (dialer_.IsRunning()) {
+        QTimer::singleShot(kIdlePollMs, this, &ModemDialog::startAutomaticHangUp);
+        return;
+    }
     hangUpPending_ = false;
-    dialer_.WaitIdle();
+    dialer_.WaitIdle();  // every report is delivered: the thread is ending
     // A flag of the dialog's own: the application's connection flag stays as it is.
     ownConnected_ = true;
     if (dialer_.Disconnect(this, &link_, &ownConnected_, language(), settings_.portNumber,
@@ -222,7 +230,7 @@ void ModemDialog::reject() {
     // runs to its end); the window stays live meanwhile, shows what happens and closes as soon
     // as it has.
     auto* waiter = new QTimer(this);
-    waiter->setInterval(50);
+    waiter->setInterval(kIdlePollMs);
     connect(waiter, &QTimer::timeout, this, [this, waiter, busy] {
         if (busy()) return;
         waiter->stop();

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 #include "link/LinkSettings.h"
@@ -25,6 +26,8 @@ public:
     enum Mode { kConnect = 1, kDisconnect = 2 };
     static constexpr int kProgressSteps = 120;
     static constexpr int kProgressTickMs = 500;
+    // How often the window looks whether a procedure it waits for has ended.
+    static constexpr int kIdlePollMs = 20;
 
     // `modemConnected` is the application's connection flag, cleared when a hang-up starts
     // (disconnect mode only).
@@ -45,6 +48,11 @@ public:
     // has finished. A dial that still takes the line meanwhile (the modem answers "CONNECT", or
     // something unknown) is hung up first; the window shows that hang-up and waits for it.
     void reject() override;
+
+    // Tests: see ModemDialer::SetDialAnswerWaitPoint.
+    void setDialAnswerWaitPoint(std::function<void()> waitPoint) {
+        dialer_.SetDialAnswerWaitPoint(std::move(waitPoint));
+    }
 
     QString statusText() const;
     QProgressBar* progressBar() const { return progress_; }

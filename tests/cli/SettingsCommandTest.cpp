@@ -25,19 +25,32 @@ TEST(SettingsCommandTest, ListsEverySettingOfAFirstStart) {
           std::string("spreadsheetPath: tartempionexcel.exe"), std::string("os: Linux ")}) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
     }
-    EXPECT_TRUE(std::filesystem::exists(dir.file("last.cfg")));
+    // A command records nothing for the desktop tool's next start.
+    EXPECT_FALSE(std::filesystem::exists(dir.file("last.cfg")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("Data")));
 }
 
-TEST(SettingsCommandTest, ConfigOptionSelectsTheFile) {
+TEST(SettingsCommandTest, ConfigOptionIsForOneRunAndLeavesLastCfgAlone) {
     TempDir dir;
     std::string site = dir.file("site.Zq4xxKRw03");
+    std::string current = dir.file("current.Zq4xxKRw03");
     IniFile(site).writeReal("Modem", "Use modem", 0);
+    IniFile(current).writeReal("Modem", "Use modem", 1);
+    IniFile(dir.file("last.cfg")).writeString("LastConfig", "LastConfig", current);
+    const std::string lastBefore = testing::readFile(dir.file("last.cfg"));
+
     auto run = runCliCommand({"settings", "--config", site}, environmentIn(dir));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("configFilePath: " + site + "\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("useModem: 1\n"), std::string::npos) << run.out;
-    EXPECT_EQ(IniFile(dir.file("last.cfg")).readString("LastConfig", "LastConfig", ""), site);
+    EXPECT_EQ(testing::readFile(dir.file("last.cfg")), lastBefore);
+
+    // The next command without --config uses the current file again.
+    auto next = runCliCommand({"settings"}, environmentIn(dir));
+    ASSERT_EQ(next.status, 0) << next.err;
+    EXPECT_NE(next.out.find("configFilePath: " + current + "\n"), std::string::npos) << next.out;
+    EXPECT_NE(next.out.find("useModem: 0\n"), std::string::npos) << next.out;
+    EXPECT_EQ(testing::readFile(dir.file("last.cfg")), lastBefore);
 }
 
 TEST(SettingsCommandTest, BadArgumentsAreRefused) {

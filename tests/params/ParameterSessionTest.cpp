@@ -261,13 +261,17 @@ TEST(ParameterSessionTest, ANewSetDerivesTheFunctionsFromTheInstrumentAndKeepsTh
     EXPECT_EQ(kept.functions, 0);  // flowsim has a function configured
     EXPECT_EQ(kept.chordsA, 6);
 
-    // Without an instrument there is nothing to build the new set on.
-    testing::NoInstrument none;
-    Session offline(none);
-    EXPECT_EQ(offline.session.Run(ParameterPage::kModeRead), ParameterPage::kCancel);
-    EXPECT_EQ(offline.host.shown, 0);
-    ASSERT_EQ(offline.prompts.errors.size(), 1u);
-    EXPECT_EQ(offline.prompts.errors[0].text, "Cannot open COM port !");
+    // Without an instrument there is nothing to build the new set on: a new set reads the
+    // instrument first, as a read does.
+    for (int mode : {ParameterPage::kModeNew, ParameterPage::kModeRead}) {
+        SCOPED_TRACE(mode);
+        testing::NoInstrument none;
+        Session offline(none);
+        EXPECT_EQ(offline.session.Run(mode), ParameterPage::kCancel);
+        EXPECT_EQ(offline.host.shown, 0);
+        ASSERT_EQ(offline.prompts.errors.size(), 1u);
+        EXPECT_EQ(offline.prompts.errors[0].text, "Cannot open COM port !");
+    }
 }
 
 }  // namespace

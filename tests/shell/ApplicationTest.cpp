@@ -161,6 +161,39 @@ TEST_F(ApplicationTest, UnwritableConfigurationPathFallsBackToTheDefaultFile) {
               "tartempionexcel.exe");
 }
 
+TEST_F(ApplicationTest, ReadOnlyCommandLineFileFallsBackAndStaysByteIdentical) {
+    std::string mine = dir.file("site.Zq4xxKRw03");
+    const std::string content = "[Modem]\r\nUse modem = 0\r\n";  // no "Test" key yet
+    writeFile(mine, content);
+    std::filesystem::permissions(
+        mine, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    Application app(environment(mine), RegistryStore(registryPath));
+    app.loadSettings("default.");
+    EXPECT_EQ(app.settings().configFilePath, defaultConfig());
+    EXPECT_EQ(last().readString("LastConfig", "LastConfig", ""), defaultConfig());
+    EXPECT_EQ(readFile(mine), content);
+    EXPECT_EQ(std::filesystem::status(mine).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+}
+
+TEST_F(ApplicationTest, SymlinkedConfigurationIsWrittenInItsTargetAndStaysALink) {
+    std::filesystem::create_directory(dir.file("real"));
+    std::string target = dir.file("real/site.Zq4xxKRw03");
+    std::string link = dir.file("site.Zq4xxKRw03");
+    writeFile(target, "[Modem]\nUse modem=1.000000\n");
+    std::filesystem::create_symlink(target, link);
+    Application app(environment(link), RegistryStore(registryPath));
+    app.loadSettings("default.");
+    EXPECT_EQ(app.settings().configFilePath, link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(IniFile(target).readString("Test", "Test", ""), "Ok");
+    EXPECT_EQ(IniFile(target).readString("Modem", "Use modem", ""), "1.000000");
+    // Nothing is left behind in either folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("real")),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 TEST_F(ApplicationTest, LogoIsAnnouncedOnceFoundAndStaysAnnounced) {
     writeFile(dir.file("logo.bmp"), "BM");
     {

@@ -112,6 +112,21 @@ TEST_F(ConfigurationFilesTest, FailuresLeaveTheCurrentFileOrFallBackToTheDefault
     EXPECT_EQ(prompts.errors[0].text, "Impossible d'ouvrir le fichier destination !");
     EXPECT_EQ(t.configPath(), current);
 
+    // The chosen name is a folder: the copy cannot be renamed onto it, and nothing changes.
+    const std::string before = readFile(current);
+    std::filesystem::create_directory(t.dir.file("folder.Zq4xxKRw03"));
+    prompts.files = {t.dir.file("folder.Zq4xxKRw03")};
+    prompts.answers = {true};  // "replace it?" Yes
+    EXPECT_EQ(files.saveConfigurationAs(), Result::Failed);
+    ASSERT_EQ(prompts.errors.size(), 2u);
+    EXPECT_EQ(prompts.errors[1].text, "Impossible d'ouvrir le fichier destination !");
+    EXPECT_EQ(t.configPath(), current);
+    EXPECT_EQ(lastConfig(), current);
+    EXPECT_EQ(readFile(current), before);
+    EXPECT_TRUE(std::filesystem::is_directory(t.dir.file("folder.Zq4xxKRw03")));
+    for (auto& e : std::filesystem::directory_iterator(t.dir.path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+
     // The current file can no longer be read: the copy fails and the default file is used.
     const std::string site = t.dir.file("site4.Zq4xxKRw03");
     writeFile(site, "[Test]\nTest=Ok\n");
@@ -119,8 +134,8 @@ TEST_F(ConfigurationFilesTest, FailuresLeaveTheCurrentFileOrFallBackToTheDefault
     std::filesystem::remove(site);
     prompts.files = {t.dir.file("site5.Zq4xxKRw03")};
     EXPECT_EQ(files.saveConfigurationAs(), Result::FellBack);
-    ASSERT_EQ(prompts.errors.size(), 2u);
-    EXPECT_EQ(prompts.errors[1].text, "La sauvegarde a échoué, retour au fichier par défaut !");
+    ASSERT_EQ(prompts.errors.size(), 3u);
+    EXPECT_EQ(prompts.errors[2].text, "La sauvegarde a échoué, retour au fichier par défaut !");
     EXPECT_EQ(t.configPath(), t.dir.file("default.Zq4xxKRw03"));
     EXPECT_EQ(lastConfig(), t.dir.file("default.Zq4xxKRw03"));
     EXPECT_FALSE(std::filesystem::exists(t.dir.file("site5.Zq4xxKRw03")));

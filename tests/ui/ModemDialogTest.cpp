@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 #include "common/TestApplication.h"
@@ -264,6 +266,43 @@ TEST_F(ModemDialogTest, ACallThatConnectsAfterTheDialogGaveItUpIsHungUp) {
         }
         EXPECT_FALSE(t.app.modemConnected);
     }
+}
+
+// The dialog has taken an unknown answer and decided to hang up; the user cancels before the
+// dial procedure has looked at its cancel flag. The window's thread must go on (the cancel is
+// handled while the procedure is held there), and the line is hung up once, by the dialog.
+TEST_F(ModemDialogTest, CancelAfterAnUnknownAnswerHangsUpOnceAndNeverWaitsForTheProcedure) {
+    PtyPair pty;
+    ScriptedModem modem(pty, [](const std::string& command) -> std::string {
+        return command.rfind("ATD", 0) == 0 ? "\r\nVOICE\r\n" : "\r\nOK\r\n";
+    });
+    useModemOn(pty.path(), "&F E0");
+    ModemDialog dialog(t.app, link, ModemDialog::kConnect, &t.app.modemConnected);
+    shorten(dialog);
+    std::mutex mutex;
+    std::condition_variable cancelled;
+    bool cancelHandled = false;
+    bool cancelCameInTime = false;
+    dialog.setDialAnswerWaitPoint([&] {
+        QMetaObject::invokeMethod(
+            &dialog,
+            [&] {
+                dialog.cancelButton()->click();
+                std::lock_guard lock(mutex);
+                cancelHandled = true;
+                cancelled.notify_all();
+            },
+            Qt::QueuedConnection);
+        std::unique_lock lock(mutex);
+        cancelCameInTime =
+            cancelled.wait_for(lock, std::chrono::seconds(3), [&] { return cancelHandled; });
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_TRUE(cancelCameInTime);
+    EXPECT_FALSE(dialog.isBusy());
+    EXPECT_FALSE(t.app.modemConnected);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Echec de la connexion !"});
+    EXPECT_EQ(modem.Commands(), (std::vector<std::string>{"AT &F E0", "ATDT0321", "+++", "AT H0"}));
 }
 
 TEST_F(ModemDialogTest, OpeningALinkThroughTheModemRunsTheDialog) {
