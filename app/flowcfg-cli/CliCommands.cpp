@@ -44,8 +44,12 @@ const Command kCommands[] = {
      "      the live values, one tab-separated line per cycle, recorded on the way if asked;\n"
      "      or the samples of a recording in the same format",
      runMeasureCommand},
+    {"battery",
+     "battery [link options] [--count N] [--record FILE.bq --duration MIN]\n"
+     "      the battery gauge: one line per reading, and a recording of them",
+     runBatteryCommand},
     {"export",
-     "export FILE.mes|FILE.log [-o OUT] [--macro PATH] [--open] [--xlsx OUT.xlsx]\n"
+     "export FILE.mes|FILE.log|FILE.bq [-o OUT] [--macro PATH] [--open] [--xlsx OUT.xlsx]\n"
      "      a recording or logger file as the text file, with a macro's transfer file, or as\n"
      "      a workbook with charts; --open starts the configured spreadsheet program",
      runExportCommand},

@@ -29,6 +29,7 @@ int runExchangeCommand(const std::vector<std::string>& args, CliContext& context
 int runSearchCommand(const std::vector<std::string>& args, CliContext& context);
 int runParamsCommand(const std::vector<std::string>& args, CliContext& context);
 int runLoggerCommand(const std::vector<std::string>& args, CliContext& context);
+int runBatteryCommand(const std::vector<std::string>& args, CliContext& context);
 int runExportCommand(const std::vector<std::string>& args, CliContext& context);
 int runMeasureCommand(const std::vector<std::string>& args, CliContext& context);
 // Builds with Qt only (FLOWCFG_HAS_PRINT): the report drawing needs QPainter and QPrinter.

@@ -6,6 +6,7 @@
 #include "CliOptions.h"
 #include "InstrumentOptions.h"
 #include "TerminalPrompts.h"
+#include "acquisition/BatteryGaugePage.h"
 #include "acquisition/LoggerPage.h"
 #include "acquisition/MeasurementPage.h"
 #include "acquisition/SpreadsheetProgram.h"
@@ -18,7 +19,7 @@ namespace flowcfg::cli {
 namespace {
 
 const char* kUsage =
-    "usage: flowcfg-cli export FILE.mes|FILE.log [-o OUT] [--macro PATH] [--open]\n"
+    "usage: flowcfg-cli export FILE.mes|FILE.log|FILE.bq [-o OUT] [--macro PATH] [--open]\n"
     "                          [--xlsx OUT.xlsx] [--config PATH]\n";
 
 std::string withExtension(const std::string& path, const char* extension) {
@@ -54,6 +55,9 @@ public:
             layout.secondPath = layout.paths >= 2;
             auto page = std::make_unique<MeasurementPage>(application, terminal, link_, layout);
             if (page->Build(nullptr) == 0 && page->Open(file) == 0) page_ = std::move(page);
+        } else if (type == BatteryGaugePage::kFileTypeText) {
+            auto page = std::make_unique<BatteryGaugePage>(application, terminal, link_);
+            if (page->OpenPage(file) == 0) page_ = std::move(page);
         } else if (type == LoggerPage::kFileTypeText) {
             logger_ = std::make_unique<LoggerPage>(application, terminal, link_);
             if (logger_->Build(nullptr) != 0) logger_.reset();

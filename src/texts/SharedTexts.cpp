@@ -18,6 +18,7 @@
 //   dialog's comparison window ("Tab", the count of differences, "Close"); 416 "Export as",
 //   417 "Workbook", 419 "Identification" (the exported workbooks); lists 88, 420, 421: the
 //   measurement page's chord rows, chord signal windows and trend axes.
+// The battery page: 277 its caption "Battery gauge", 348 "Charger".
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
 // Test bench: 461 "Timing software", 462 "Flags", 532 "SPI frames".
@@ -546,7 +547,6 @@ constexpr TextRow kRows[] = {
     {252, "h"},
     {275, "?"},
     {276, "?"},
-    {277, "?"},
     {278, "Hz"},
     {304, "I.Q."},
     {307, "Kh"},
@@ -562,7 +562,6 @@ constexpr TextRow kRows[] = {
     {341, "m"},
     {343, "m²"},
     {344, "mA"},
-    {348, "?"},
     {352, "?"},
     {355, "cSt"},
     {356, "?"},

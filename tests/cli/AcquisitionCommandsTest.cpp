@@ -10,6 +10,7 @@
 #include "acquisition/CompletionQueue.h"
 #include "acquisition/LoggerLines.h"
 #include "acquisition/MeasurementPage.h"
+#include "acquisition/RecordFile.h"
 #include "acquisition/TransferKeys.h"
 #include "acquisition/XlsxReader.h"
 #include "cli/CliTestSupport.h"
@@ -182,6 +183,55 @@ TEST(ExportCommandTest, ARecordingBecomesTheTextFileAndAWorkbookOfTheSameCells) 
     auto broken = site.run({"export", site.file("broken.mes"), "--xlsx", site.file("b.xlsx")});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("Incorrect File"), std::string::npos) << broken.err;
+}
+
+TEST(BatteryCommandTest, RecordsEachGaugeReadingOnceAndTheRecordingExportsWithItsChart) {
+    Site site({});
+    const std::string recording = site.file("pack.bq");
+    auto run = site.run({"battery", "--record", recording, "--duration", "0.15"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> out = lines(run.out);
+    ASSERT_GE(out.size(), 4u) << run.out;
+    EXPECT_EQ(out[0].rfind("board: ", 0), 0u);
+    const std::size_t samples = out.size() - 2;
+    EXPECT_EQ(out.back(), recording + ": " + std::to_string(samples) + " samples");
+
+    // flowsim makes a new reading every 4 s and the page reads the block far more often: each
+    // reading is one record, the counters one apart, each printed once.
+    RecordFile file;
+    ASSERT_EQ(file.open(recording), RecordStatus::Ok);
+    ASSERT_EQ(file.count(), int(samples));
+    int previous = -1;
+    for (int k = 0; k < file.count(); ++k) {
+        std::vector<std::uint8_t> payload;
+        ASSERT_EQ(file.read(k, payload), RecordStatus::Ok);
+        ASSERT_EQ(payload.size(), 46u);
+        const int counter = payload[12] << 8 | payload[13];
+        if (previous >= 0) {
+            EXPECT_EQ(counter, previous + 1);
+        }
+        previous = counter;
+        EXPECT_NE(out[std::size_t(k) + 1].find("\tCPT_BAT=" + std::to_string(counter) + "\t"),
+                  std::string::npos)
+            << out[std::size_t(k) + 1];
+    }
+    EXPECT_NE(out[1].find("\tVSB (V)=3."), std::string::npos) << out[1];
+    const std::string log = site.sim.log();
+    std::size_t reads = 0;
+    for (std::size_t at = log.find("start=0xFE00"); at != std::string::npos;
+         at = log.find("start=0xFE00", at + 1))
+        ++reads;
+    EXPECT_GT(reads, samples);
+
+    auto book = site.run({"export", recording, "--xlsx", site.file("pack.xlsx")});
+    ASSERT_EQ(book.status, 0) << book.err;
+    XlsxReader reader(site.file("pack.xlsx"));
+    ASSERT_TRUE(reader.ok()) << reader.error();
+    ASSERT_EQ(reader.sheetNames().size(), 2u);
+    auto chart = reader.chart(reader.sheetNames()[1]);
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(chart->series.size(), 3u);
+    EXPECT_TRUE(reader.cells("pack").count("A" + std::to_string(samples + 1)));
 }
 
 }  // namespace
