@@ -2,6 +2,7 @@
 
 #include "shell/Application.h"
 #include "shell/SettingsKeys.h"
+#include "ui/BatteryCommands.h"
 #include "ui/GuiIdleHook.h"
 #include "ui/LoggerCommands.h"
 #include "ui/MainWindow.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
         flowcfg::ParameterCommands settingsCommands(window);
         flowcfg::LoggerCommands loggerCommands(window);
         flowcfg::MeasurementCommands measurementCommands(window);
+        flowcfg::BatteryCommands batteryCommands(window);
         window.exec();
     }
     application.saveLastConfig();
