@@ -308,6 +308,7 @@ void AcquisitionPage::StartAutomaticRecording(int periodSeconds, double duration
 
 void AcquisitionPage::StopRecording() {
     state_ = kIdle;
+    splitting_ = false;
     recordPath_.clear();
     statusText_.clear();
     if (automatic_) {
@@ -324,7 +325,11 @@ void AcquisitionPage::RunRecording() {
 
 void AcquisitionPage::StartRecording() {
     description_ = DescriptionText();
-    clock_.restart();
+    if (splitting_)
+        clock_.continueInNewFile();
+    else
+        clock_.restart();
+    splitting_ = false;
     sampleCounter_ = 0;
     currentSample_ = -1;
     std::vector<std::span<const std::uint8_t>> blocks;
@@ -361,6 +366,7 @@ void AcquisitionPage::RecordingStep() {
             recordPath_ =
                 RecordFileName::unusedPath(RecordFileName::splitPath(recordPath_, PcTime()));
             state_ = kStartRequested;
+            splitting_ = true;
         }
     }
     if (clock_.durationElapsed(now)) StopRecording();

@@ -255,6 +255,7 @@ private:
     int sampleCounter_ = 0;
     std::string recordPath_;
     bool automatic_ = false;
+    bool splitting_ = false;  // the next start continues the recording in a new file
     int dateTimeField_ = 0;
     std::string description_;
 

@@ -10,7 +10,7 @@ void RecordingClock::configure(int periodSeconds, double durationMinutes) {
 }
 
 void RecordingClock::restart() {
-    started_ = false;
+    started_ = newFile_ = false;
     start_ = previous_ = accumulator_ = 0;
 }
 
@@ -19,6 +19,12 @@ bool RecordingClock::takeSample(std::int64_t now) {
         started_ = true;
         start_ = previous_ = now;
         accumulator_ = period_;
+    }
+    if (newFile_ && now >= previous_) {
+        newFile_ = false;
+        previous_ = now;
+        accumulator_ = 0;
+        return true;
     }
     const std::int64_t elapsed = now - previous_;
     previous_ = now;

@@ -20,8 +20,13 @@ public:
     int period() const { return period_; }
     double durationMinutes() const { return duration_; }
 
-    // Before the first sample of a file: the next cycle is a sample and starts the time base.
+    // Before the first sample of a recording: the next cycle is a sample and starts the time
+    // base.
     void restart();
+    // A recording going on in a new file (the file limit was reached): the next cycle is the new
+    // file's first sample, and the duration still counts from the recording's first sample, so
+    // that a recording with a duration ends however many files it fills.
+    void continueInNewFile() { newFile_ = true; }
     // Makes the next cycle count from 1980-01-01 00:00:00, so that it is a sample whatever the
     // period (pages whose samples are not paced by the clock).
     void forgetPrevious() { previous_ = 0; }
@@ -41,6 +46,7 @@ private:
     int period_ = 1;
     double duration_ = 0;
     bool started_ = false;
+    bool newFile_ = false;
     std::int64_t start_ = 0;
     std::int64_t previous_ = 0;
     std::int64_t accumulator_ = 0;

@@ -210,6 +210,22 @@ TEST_F(RecordingTest, FileLimitSplitsIntoFilesOfTheirOwn) {
     EXPECT_EQ(p->sampleCounter(), 30);
 }
 
+// The duration counts from the recording's first sample, not from each file's: a recording
+// that fills several files still ends on time.
+TEST_F(RecordingTest, ADurationEndsTheRecordingAcrossSplitFiles) {
+    t.app.settings().maxRecordsPerFile = 10;
+    auto p = page();
+    p->StartAutomaticRecording(1, 0.5, t.dir.file("long.mes"));
+    int closedAt = -1;
+    for (int s = 0; s < 120 && closedAt < 0; ++s) {
+        p->cycle(s);
+        if (p->closed()) closedAt = s;
+    }
+    EXPECT_EQ(closedAt, 30);
+    EXPECT_EQ(samplesOf(t.dir.file("long.mes")).size(), 10u);
+    EXPECT_EQ(p->sampleCounter(), 1);  // the fourth file: the sample of second 30
+}
+
 TEST_F(RecordingTest, FullDiskStopsTheRecordingAndKeepsWhatWasWritten) {
     auto p = page();
     const std::string path = t.dir.file("full.mes");
