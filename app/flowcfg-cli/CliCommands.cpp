@@ -49,10 +49,16 @@ const Command kCommands[] = {
      "      the battery gauge: one line per reading, and a recording of them",
      runBatteryCommand},
     {"export",
-     "export FILE.mes|FILE.log|FILE.bq [-o OUT] [--macro PATH] [--open] [--xlsx OUT.xlsx]\n"
+     "export FILE.mes|FILE.log|FILE.bq|FILE.trameSpi [-o OUT] [--macro PATH] [--open]\n"
+     "       [--xlsx OUT.xlsx]\n"
      "      a recording or logger file as the text file, with a macro's transfer file, or as\n"
      "      a workbook with charts; --open starts the configured spreadsheet program",
      runExportCommand},
+    {"frames",
+     "frames [--block 0xF100|0xF200] [--count N] [--record FILE.trameSpi] [link options]\n"
+     "      the timing circuit's raw frames as the test bench page decodes them, one line\n"
+     "      each; --record keeps every frame in a recording",
+     runFramesCommand},
 #ifdef FLOWCFG_HAS_PRINT
     {"print",
      "print FILE.eta (--pdf OUT.pdf | --printer NAME) [--config PATH]\n"

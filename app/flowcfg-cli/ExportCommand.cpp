@@ -10,6 +10,7 @@
 #include "acquisition/LoggerPage.h"
 #include "acquisition/MeasurementPage.h"
 #include "acquisition/SpreadsheetProgram.h"
+#include "acquisition/TestBenchPage.h"
 #include "acquisition/TransferContent.h"
 #include "params/LayoutOptions.h"
 #include "shell/Application.h"
@@ -19,8 +20,8 @@ namespace flowcfg::cli {
 namespace {
 
 const char* kUsage =
-    "usage: flowcfg-cli export FILE.mes|FILE.log|FILE.bq [-o OUT] [--macro PATH] [--open]\n"
-    "                          [--xlsx OUT.xlsx] [--config PATH]\n";
+    "usage: flowcfg-cli export FILE.mes|FILE.log|FILE.bq|FILE.trameSpi [-o OUT] [--macro PATH]\n"
+    "                          [--open] [--xlsx OUT.xlsx] [--config PATH]\n";
 
 std::string withExtension(const std::string& path, const char* extension) {
     return std::filesystem::path(path).replace_extension(extension).string();
@@ -57,6 +58,9 @@ public:
             if (page->Build(nullptr) == 0 && page->Open(file) == 0) page_ = std::move(page);
         } else if (type == BatteryGaugePage::kFileTypeText) {
             auto page = std::make_unique<BatteryGaugePage>(application, terminal, link_);
+            if (page->OpenPage(file) == 0) page_ = std::move(page);
+        } else if (type == TestBenchPage::kFileTypeText) {
+            auto page = std::make_unique<TestBenchPage>(application, terminal, link_);
             if (page->OpenPage(file) == 0) page_ = std::move(page);
         } else if (type == LoggerPage::kFileTypeText) {
             logger_ = std::make_unique<LoggerPage>(application, terminal, link_);

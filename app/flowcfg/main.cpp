@@ -9,6 +9,7 @@
 #include "ui/MeasurementCommands.h"
 #include "ui/ParameterCommands.h"
 #include "ui/ProgramArt.h"
+#include "ui/TestBenchCommands.h"
 
 // Start-up: settings from "last.cfg", the configuration file and the machine-wide store, then
 // the main window, run modally. When it closes the current configuration file is recorded, and
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
         flowcfg::LoggerCommands loggerCommands(window);
         flowcfg::MeasurementCommands measurementCommands(window);
         flowcfg::BatteryCommands batteryCommands(window);
+        flowcfg::TestBenchCommands testBenchCommands(window);
         window.exec();
     }
     application.saveLastConfig();

@@ -29,8 +29,9 @@ constexpr int kByteCaptions[tbctl::kByteFields] = {
 };
 // The 32-bit values: average delta-T and average transit time.
 constexpr int kLongCaptions[tbctl::kLongValues] = {181, 513};
-// The five 16-bit values after the chords'.
-constexpr int kOtherWordCaptions[] = {503, 507, 33, 244, 245};
+// The five 16-bit values after the chords': temperature, supply voltage, noise and the two
+// echo amplitudes.
+constexpr int kOtherWordCaptions[] = {503, 507, 33, 19, 19};
 
 void add(VariableTable& table, int id, int caption, const char* format, int encoding, int offset,
          int block, int flags = 0) {
