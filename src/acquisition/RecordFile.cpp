@@ -23,8 +23,11 @@ RecordStatus RecordFile::fail(RecordStatus status) {
 void RecordFile::close() {
     file_.close();
     cache_.invalidate();
-    offsets_.clear();
-    offsets_.shrink_to_fit();
+    marks_.clear();
+    marks_.shrink_to_fit();
+    indexed_ = 0;
+    foundIndex_ = -1;
+    foundStart_ = 0;
     header_ = RecordFileHeader();
     writable_ = complete_ = false;
     size_ = end_ = walked_ = 0;
@@ -151,7 +154,7 @@ bool RecordFile::documentedTail(std::int32_t& count) {
 // end; at their end the tail is classified.
 RecordStatus RecordFile::walk(std::int64_t through) {
     std::int64_t pos = walked_;
-    auto k = static_cast<std::int32_t>(offsets_.size());
+    std::int32_t k = indexed_;
     // A believed count bounds the walk: the records end where the file says they do.
     const std::int32_t last = trusted_ >= 0 ? trusted_ : kMaxInt - 1;
     while (!complete_ && k <= through) {
@@ -183,18 +186,19 @@ RecordStatus RecordFile::walk(std::int64_t through) {
                     std::size_t(length) + kFrame > chunk - used ||
                     le::readInt32(p + 8 + length) != length)
                     break;
-                offsets_.push_back(pos + std::int64_t(used));
+                addIndexed(pos + std::int64_t(used));
                 used += std::size_t(length) + kFrame;
                 ++k;
             }
             pos += std::int64_t(used);
             walked_ = pos;
-            if (k > 0 && offsets_.capacity() < 2 * offsets_.size()) {
+            if (k > 0 && marks_.capacity() < 2 * marks_.size()) {
                 // Room for as many records again as the file holds at this density, so that
-                // long recordings are indexed without copying the offsets over and over.
+                // long recordings are indexed without copying the marks over and over.
                 double perRecord = double(pos - header_.length) / k;
-                offsets_.reserve(std::size_t(double(size_ - header_.length) / perRecord * 1.1) +
-                                 16);
+                marks_.reserve(std::size_t(double(size_ - header_.length) / perRecord * 1.1) /
+                                   kMarkEvery +
+                               16);
             }
             if (used > 0) continue;
         }
@@ -231,7 +235,7 @@ RecordStatus RecordFile::walk(std::int64_t through) {
             finishWalk(pos, Tail::Damaged);
             break;
         }
-        offsets_.push_back(pos);
+        addIndexed(pos);
         pos += kFrame + length;
         walked_ = pos;
         ++k;
@@ -247,8 +251,31 @@ void RecordFile::finishWalk(std::int64_t pos, Tail tail) {
     if (tail == Tail::Torn && documentedTail(ignored)) tail = Tail::Damaged;
     tail_ = tail;
     walked_ = end_ = pos;
-    count_ = static_cast<std::int32_t>(offsets_.size());
+    count_ = indexed_;
     complete_ = true;
+}
+
+void RecordFile::addIndexed(std::int64_t start) {
+    if (indexed_ % kMarkEvery == 0) marks_.push_back(start);
+    ++indexed_;
+}
+
+std::int64_t RecordFile::recordStart(std::int32_t index) {
+    if (index < 0 || index >= indexed_) return -1;
+    std::int32_t k = index - index % kMarkEvery;
+    std::int64_t pos = marks_[std::size_t(index / kMarkEvery)];
+    if (foundIndex_ >= k && foundIndex_ <= index) {
+        k = foundIndex_;
+        pos = foundStart_;
+    }
+    for (; k < index; ++k) {
+        std::int32_t length = 0;
+        if (!readInt(pos + 4, length) || length < 0) return -1;  // rewritten since indexed
+        pos += kFrame + length;
+    }
+    foundIndex_ = index;
+    foundStart_ = pos;
+    return pos;
 }
 
 std::int64_t RecordFile::strayBytes() const {
@@ -258,27 +285,30 @@ std::int64_t RecordFile::strayBytes() const {
 
 std::int64_t RecordFile::payloadLength(int index) {
     if (!isOpen() || index < 0 || index >= count_) return -1;
-    if (std::size_t(index) >= offsets_.size() && walk(index) != RecordStatus::Ok) return -1;
-    if (std::size_t(index) >= offsets_.size()) return -1;
-    std::int64_t next =
-        std::size_t(index) + 1 < offsets_.size() ? offsets_[std::size_t(index) + 1] : walked_;
-    return next - offsets_[std::size_t(index)] - kFrame;
+    if (index >= indexed_ && walk(index) != RecordStatus::Ok) return -1;
+    const std::int64_t start = recordStart(index);
+    std::int32_t length = 0;
+    if (start < 0 || !readInt(start + 4, length)) return -1;
+    return length;
 }
 
 RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
     if (!isOpen()) return RecordStatus::NotOpen;
     if (index < 0) return RecordStatus::NoSuchRecord;
-    if (std::size_t(index) >= offsets_.size() && !complete_) {
+    if (index >= indexed_ && !complete_) {
         RecordStatus status = walk(index);
         if (status != RecordStatus::Ok) return status;
     }
-    if (std::size_t(index) >= offsets_.size())
+    if (index >= indexed_)
         return tail_ == Tail::Clean && index >= count_ ? RecordStatus::NoSuchRecord
                                                        : RecordStatus::IncorrectFile;
-    std::int64_t start = offsets_[std::size_t(index)];
-    std::int64_t next =
-        std::size_t(index) + 1 < offsets_.size() ? offsets_[std::size_t(index) + 1] : walked_;
-    return readFrame(index, start, next - start - kFrame, payload);
+    const std::int64_t start = recordStart(index);
+    std::int32_t length = 0;
+    if (start < 0 || !readInt(start + 4, length)) {
+        payload.clear();
+        return fail(RecordStatus::IncorrectFile);
+    }
+    return readFrame(index, start, length, payload);
 }
 
 RecordStatus RecordFile::readFrame(int index, std::int64_t start, std::int64_t length,
@@ -313,15 +343,20 @@ RecordStatus RecordFile::readRepeating(int index, int first, int period,
     if (!isOpen()) return RecordStatus::NotOpen;
     const std::int64_t group = std::int64_t(first) + period;  // the first record of group 1
     if (first < 0 || period < 1 || index < group || index >= count_) return read(index, payload);
-    if (std::int64_t(offsets_.size()) <= group && !complete_) {
+    if (indexed_ <= group && !complete_) {
         RecordStatus status = walk(group);
         if (status != RecordStatus::Ok) return status;
     }
-    if (std::int64_t(offsets_.size()) <= group) return read(index, payload);
-    const std::int64_t stride = offsets_[std::size_t(group)] - offsets_[std::size_t(first)];
+    if (indexed_ <= group) return read(index, payload);
+    const std::int64_t firstStart = recordStart(first);
     const std::int64_t j = first + (index - first) % period;
-    const std::int64_t start = offsets_[std::size_t(j)] + (index - first) / period * stride;
-    const std::int64_t length = offsets_[std::size_t(j) + 1] - offsets_[std::size_t(j)] - kFrame;
+    const std::int64_t jStart = recordStart(std::int32_t(j));
+    const std::int64_t groupStart = recordStart(std::int32_t(group));
+    std::int32_t length = 0;
+    if (firstStart < 0 || jStart < 0 || groupStart < 0 || !readInt(jStart + 4, length))
+        return read(index, payload);
+    const std::int64_t stride = groupStart - firstStart;
+    const std::int64_t start = jStart + (index - first) / period * stride;
     if (start + kFrame + length > end_ || !recordFrameAt(start, index, std::int32_t(length)))
         return read(index, payload);
     return readFrame(index, start, length, payload);
@@ -360,7 +395,7 @@ RecordStatus RecordFile::append(std::span<const std::uint8_t> payload) {
         return status;
     }
     if (complete_) {
-        offsets_.push_back(end_);
+        addIndexed(end_);
         walked_ = end_ + kFrame + length;
     }
     end_ += kFrame + length;

@@ -121,12 +121,24 @@ private:
     std::string path_;
     RecordFileHeader header_;
     bool writable_ = false;
-    bool complete_ = false;              // every record indexed
-    std::vector<std::int64_t> offsets_;  // where each indexed record starts (its index field)
-    std::int64_t walked_ = 0;            // end of the last indexed record
-    std::int32_t trusted_ = -1;          // the count the file ends with, while it is believed
-    std::int64_t size_ = 0;              // file size
-    std::int64_t end_ = 0;               // end of the last complete record
+    bool complete_ = false;  // every record indexed
+    // The index is sparse: where every kMarkEvery-th record starts (its index field). A record
+    // between two marks is found by stepping over the lengths from the mark before it, or from
+    // the record found last, so reading a file through steps over one record at a time. A
+    // dense index of a long recording (8 bytes a record) cost more in fresh memory than the
+    // reading itself.
+    static constexpr std::int32_t kMarkEvery = 16;
+    void addIndexed(std::int64_t start);
+    // Where indexed record `index` starts; -1 when its frame cannot be read.
+    std::int64_t recordStart(std::int32_t index);
+    std::vector<std::int64_t> marks_;
+    std::int32_t indexed_ = 0;      // records indexed
+    std::int32_t foundIndex_ = -1;  // the record found last, and where it starts
+    std::int64_t foundStart_ = 0;
+    std::int64_t walked_ = 0;    // end of the last indexed record
+    std::int32_t trusted_ = -1;  // the count the file ends with, while it is believed
+    std::int64_t size_ = 0;      // file size
+    std::int64_t end_ = 0;       // end of the last complete record
     std::int32_t count_ = 0;
     Tail tail_ = Tail::Clean;
     int systemError_ = 0;
