@@ -59,6 +59,20 @@ const Command kCommands[] = {
      "      the timing circuit's raw frames as the test bench page decodes them, one line\n"
      "      each; --record keeps every frame in a recording",
      runFramesCommand},
+    {"special",
+     "special read -o FILE.rsp | write FILE.rsp [--yes] | show FILE.rsp\n"
+     "      the instrument's identity block (serial numbers, hardware, application, chord\n"
+     "      limits, configuration words): read it into a file, write a file to it, show a file",
+     runSpecialCommand},
+    {"factory",
+     "factory reboot | reset | upgrade NAME [--yes]\n"
+     "      one factory command to the instrument (an upgrade name cut or padded to 12)",
+     runFactoryCommand},
+    {"functions",
+     "functions read -o FILE.fct | write FILE.fct [--yes] | show FILE.fct | diff A.fct B.fct\n"
+     "      the instrument's 20 calculation functions with their rows and outputs: read them\n"
+     "      into a file, write a file to them, show a file's fields, compare two files",
+     runFunctionsCommand},
 #ifdef FLOWCFG_HAS_PRINT
     {"print",
      "print FILE.eta (--pdf OUT.pdf | --printer NAME) [--config PATH]\n"

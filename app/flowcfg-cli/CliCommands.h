@@ -33,6 +33,9 @@ int runBatteryCommand(const std::vector<std::string>& args, CliContext& context)
 int runExportCommand(const std::vector<std::string>& args, CliContext& context);
 int runMeasureCommand(const std::vector<std::string>& args, CliContext& context);
 int runFramesCommand(const std::vector<std::string>& args, CliContext& context);
+int runSpecialCommand(const std::vector<std::string>& args, CliContext& context);
+int runFactoryCommand(const std::vector<std::string>& args, CliContext& context);
+int runFunctionsCommand(const std::vector<std::string>& args, CliContext& context);
 // Builds with Qt only (FLOWCFG_HAS_PRINT): the report drawing needs QPainter and QPrinter.
 int runPrintCommand(const std::vector<std::string>& args, CliContext& context);
 

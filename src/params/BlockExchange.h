@@ -26,4 +26,13 @@ public:
     virtual int write(int start, const Bytes& data) = 0;
 };
 
+// The line of a set that is only looked at (a file shown or compared): no port opens on it.
+class OfflineExchange : public BlockExchange {
+public:
+    int open() override { return linkresult::kCannotOpen; }
+    void close() override {}
+    int read(int, int, Bytes&) override { return linkresult::kCannotOpen; }
+    int write(int, const Bytes&) override { return linkresult::kCannotOpen; }
+};
+
 }  // namespace flowcfg

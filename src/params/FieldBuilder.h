@@ -63,6 +63,7 @@ public:
               int kind);
 
     const LayoutOptions& options() const { return layout_.options(); }
+    VariableTable& table() { return table_; }
 
 private:
     VariableTable& table_;

@@ -152,8 +152,9 @@ void identityFields(FieldBuilder& b) {
     }
 }
 
-// Read before every read of the set, never saved with it: no tab shows these.
-void identificationFields(FieldBuilder& b) {
+}  // namespace
+
+void GeneralFields::RegisterIdentification(VariableTable& table) {
     using namespace ctl;
     struct Part {
         int id;
@@ -161,36 +162,32 @@ void identificationFields(FieldBuilder& b) {
         int encoding;
         int offset;
     };
+    auto add = [&table](int id, const char* format, int encoding, int offset, int high) {
+        VariableDescriptor d;
+        d.controlId = id;
+        d.flags = kWindowless;
+        d.captionText = id == kIdFirmware ? 237 : 406;
+        d.kind = VariableDescriptor::kDisplay;
+        d.initialValue = id == kIdFirmware ? "" : "0";
+        d.high = high;
+        d.format = format;
+        d.encoding = encoding;
+        d.offset = offset;
+        d.block = kIdentification;
+        table.Register(d);
+    };
     for (Part part : {Part{kIdSlave, "%0.f", 0x3000, 0}, Part{kIdSerial1, "%02.f", 0xA000, 4},
                       Part{kIdSerial2, "%02.f", 0xA000, 5}, Part{kIdSerial3, "%05.f", 0x4000, 6}})
-        b.addUnlisted({.id = part.id,
-                       .caption = 406,
-                       .kind = VariableDescriptor::kDisplay,
-                       .format = part.format,
-                       .encoding = part.encoding,
-                       .offset = part.offset,
-                       .block = kIdentification,
-                       .flags = kWindowless});
-    b.addUnlisted({.id = kIdFirmware,
-                   .caption = 237,
-                   .kind = VariableDescriptor::kDisplay,
-                   .initial = "",
-                   .high = 20,
-                   .format = "%s",
-                   .encoding = 0x500,
-                   .offset = 10,
-                   .block = kIdentification,
-                   .flags = kWindowless});
+        add(part.id, part.format, part.encoding, part.offset, 0);
+    add(kIdFirmware, "%s", 0x500, 10, 20);
 }
-
-}  // namespace
 
 void GeneralFields::Register(FieldBuilder& b) {
     b.home(TabKind::General);
     generalBlock(b);
     instrumentFields(b);
     identityFields(b);
-    identificationFields(b);
+    RegisterIdentification(b.table());
 }
 
 }  // namespace flowcfg

@@ -10,6 +10,10 @@ namespace flowcfg {
 class GeneralFields {
 public:
     static void Register(FieldBuilder& builder);
+    // The identification (0xFF00) that the read engine reads and checks before every read of a
+    // page's blocks: slave, the instrument's serial number parts, firmware version. Windowless,
+    // never saved.
+    static void RegisterIdentification(VariableTable& table);
 };
 
 }  // namespace flowcfg

@@ -9,17 +9,8 @@
 namespace flowcfg {
 namespace {
 
-// The line of a set that is only looked at: no port opens on it.
-class NoInstrument : public BlockExchange {
-public:
-    int open() override { return linkresult::kCannotOpen; }
-    void close() override {}
-    int read(int, int, Bytes&) override { return linkresult::kCannotOpen; }
-    int write(int, const Bytes&) override { return linkresult::kCannotOpen; }
-};
-
 // Neither keeps any state, so every page that is only looked at shares them.
-NoInstrument noInstrument;
+OfflineExchange noInstrument;
 NoProgress noProgress;
 
 ParameterDifference differenceOf(const ParameterRow* row, const ParameterRow* other) {

@@ -7,6 +7,7 @@
 #include "params/BlockExchange.h"
 #include "params/FieldRules.h"
 #include "params/LayoutOptions.h"
+#include "params/PageContext.h"
 #include "params/PageMessages.h"
 #include "params/ParameterExchange.h"
 #include "params/ParameterLayout.h"
@@ -16,15 +17,6 @@
 #include "shell/Prompts.h"
 
 namespace flowcfg {
-
-// What a parameter page talks through: the person (message boxes, questions), its progress bar
-// and status line, the instrument, and the language of its texts.
-struct PageContext {
-    Prompts& prompts;
-    ProgressView& progress;
-    BlockExchange& line;
-    int language = 1;
-};
 
 // The parameter dialog without its window: the whole parameter set of one instrument in a
 // variable table laid out on tab pages for a set of layout options (ParameterLayout), the field

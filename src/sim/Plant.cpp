@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
+#include "params/FunctionDefinitions.h"
 #include "sim/RegisterLayout.h"
 
 namespace flowcfg {
@@ -227,16 +229,93 @@ void Plant::writeInputsOutputs(RegisterMap& map) const {
     }
 }
 
+double Plant::sourceValue(int source, const std::array<double, 20>& functions, int before) const {
+    // Positions in the tool's list of measured quantities.
+    switch (source) {
+        case 1:
+        case 2:
+            return flow_[source - 1];
+        case 3:
+            return totalFlow();
+        case 4:
+        case 5:
+            return velocity_[source - 4];
+        case 6:
+        case 7:
+            return soundVelocity_;
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+            return totalizers_[source - 8];
+        default:
+            break;
+    }
+    const int function = source - 17;  // "Function 01" ... "Function 20"
+    return function >= 0 && function < before ? functions[std::size_t(function)] : 0.0;
+}
+
+// The functions whose definition in 0xD200 the simulator interprets move with the plant: the
+// linear and polynomial types, sums and products, threshold and blanking; the time-based types
+// follow their source. A function defined only by its 0x1800 coefficients (a, b) is a QT + b.
 void Plant::writeFunctions(RegisterMap& map) {
     using P = FunctionParameterBlock;
     using F = FunctionValuesBlock;
+    using D = FunctionDefinitions;
+    const D::Parsed definitions =
+        D::Parse(map.bytes(FunctionDefinitionBlock::kAddress), D::kBlockBytes);
     std::array<double, P::kFunctions> values{};
     std::array<bool, P::kFunctions> configured{};
     for (int k = 0; k < P::kFunctions; ++k) {
-        const float a = map.f32(P::kAddress, P::kEntryBytes * k + P::kA);
-        const float b = map.f32(P::kAddress, P::kEntryBytes * k + P::kB);
-        configured[k] = (a != 0.0f || b != 0.0f) && std::isfinite(a) && std::isfinite(b);
-        values[k] = configured[k] ? a * totalFlow() + b : 0.0;
+        const D::Definition& d = definitions.functions[std::size_t(k)];
+        const std::vector<double> v = D::Values(d);
+        auto x = [&](std::size_t i) { return sourceValue(int(v[i]), values, k); };
+        double y = 0.0;
+        bool defined = d.type != D::kOff && d.type != D::kNotUsed;
+        switch (d.type) {
+            case 6:
+                y = v[1] +
+                    v[0] * std::sin(v[2] > 0 ? 2 * std::numbers::pi * lastElapsed_ / v[2] : 0.0);
+                break;
+            case 7:
+                y = x(0) >= v[2] ? 1.0 : x(0) <= v[1] ? 0.0 : values[std::size_t(k)];
+                break;
+            case 8:
+                y = v[1] * x(0) + v[2];
+                break;
+            case 9:
+                y = v[1] != 0.0 ? (x(0) - v[2]) / v[1] : 0.0;
+                break;
+            case 10:
+                y = x(0) >= v[1] && x(0) <= v[2] ? 0.0 : x(0);
+                break;
+            case 13:
+                y = x(0) + x(1) + x(2) + x(3);
+                break;
+            case 14:
+                y = x(0) * x(1) * x(2) * x(3);
+                break;
+            case 15:
+                y = v[1] * std::pow(x(0), 5) + v[2] * std::pow(x(0), 4) + v[3] * std::pow(x(0), 3);
+                break;
+            case 16:
+                y = v[1] * x(0) * x(0) + v[2] * x(0) + v[3];
+                break;
+            case 17:
+                y = x(0) * x(1) + x(1) * x(1);
+                break;
+            default:
+                y = defined ? x(0) : 0.0;
+                break;
+        }
+        if (!defined) {
+            const float a = map.f32(P::kAddress, P::kEntryBytes * k + P::kA);
+            const float b = map.f32(P::kAddress, P::kEntryBytes * k + P::kB);
+            defined = (a != 0.0f || b != 0.0f) && std::isfinite(a) && std::isfinite(b);
+            y = defined ? a * totalFlow() + b : 0.0;
+        }
+        configured[k] = defined && std::isfinite(y);
+        values[k] = configured[k] ? y : 0.0;
         map.setF32(F::kAddress, F::kEntryBytes * k + F::kValue, static_cast<float>(values[k]));
         map.setU8(F::kAddress, F::kEntryBytes * k + F::kFlags, configured[k] ? 0 : F::kDefaultBit);
     }

@@ -43,6 +43,9 @@ private:
     void writeGeneral(RegisterMap& map) const;
     void writeInputsOutputs(RegisterMap& map) const;
     void writeFunctions(RegisterMap& map);
+    // The value of a measured quantity (a position in the tool's list), functions before
+    // `before` included.
+    double sourceValue(int source, const std::array<double, 20>& functions, int before) const;
     double noise(double sigma);
 
     std::mt19937 random_;

@@ -19,6 +19,10 @@
 //   417 "Workbook", 419 "Identification" (the exported workbooks); lists 88, 420, 421: the
 //   measurement page's chord rows, chord signal windows and trend axes.
 // The battery page: 277 its caption "Battery gauge", 348 "Charger".
+// The factory settings, function page and function editors: 89 "Reboot", 90 "Upgrade file
+//   name", 91 the definitions that do not fit, 97 "Not readable", 98 the question before
+//   unreadable functions are written as "Off", 100 "Source", 102 "Period (s)", 103 "Time
+//   constant (s)", 104 "Offset", 177 "d" (here: the same in every language).
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
 // Test bench: 461 "Timing software", 462 "Flags", 532 "SPI frames".
@@ -240,12 +244,6 @@ constexpr TextRow kRows[] = {
     {82, "QT +"},
     {82, "QT -"},
     {83, "QT"},
-    {89, "?"},
-    {90, "?"},
-    {91, "?"},
-    {97, "?"},
-    {98, "?"},
-    {100, "?"},
     // 101: units of logged values and function outputs
     {101, "l/s"},
     {101, "l/mn"},
@@ -270,9 +268,6 @@ constexpr TextRow kRows[] = {
     {101, "l"},
     {101, "bar"},
     {101, "cSt"},
-    {102, "?"},
-    {103, "?"},
-    {104, "?"},
     {137, "Com"},
     // 138: serial ports
     {138, "Com 1"},
@@ -536,7 +531,7 @@ constexpr TextRow kRows[] = {
     {160, "DataFlash"},
     {164, "dB"},
     {176, "°C"},
-    {177, "?"},
+    {177, "d"},
     {178, "Delta C"},
     {179, "Delta T"},
     {180, "DeltaT0"},
