@@ -4,6 +4,7 @@
 #include "shell/SettingsKeys.h"
 #include "ui/BatteryCommands.h"
 #include "ui/GuiIdleHook.h"
+#include "ui/InstrumentPageCommands.h"
 #include "ui/LoggerCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasurementCommands.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         flowcfg::MainWindow window(application);
         flowcfg::ParameterCommands settingsCommands(window);
         flowcfg::LoggerCommands loggerCommands(window);
+        flowcfg::InstrumentPageCommands instrumentPages(window);
         flowcfg::MeasurementCommands measurementCommands(window);
         flowcfg::BatteryCommands batteryCommands(window);
         flowcfg::TestBenchCommands testBenchCommands(window);
