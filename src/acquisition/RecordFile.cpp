@@ -28,6 +28,7 @@ void RecordFile::close() {
     indexed_ = 0;
     foundIndex_ = -1;
     foundStart_ = 0;
+    foundLength_ = 0;
     header_ = RecordFileHeader();
     writable_ = complete_ = false;
     size_ = end_ = walked_ = 0;
@@ -260,21 +261,27 @@ void RecordFile::addIndexed(std::int64_t start) {
     ++indexed_;
 }
 
-std::int64_t RecordFile::recordStart(std::int32_t index) {
+std::int64_t RecordFile::recordStart(std::int32_t index, std::int32_t& length) {
     if (index < 0 || index >= indexed_) return -1;
     std::int32_t k = index - index % kMarkEvery;
     std::int64_t pos = marks_[std::size_t(index / kMarkEvery)];
+    std::int32_t stepped = -1;  // the payload length of record k, once read
     if (foundIndex_ >= k && foundIndex_ <= index) {
         k = foundIndex_;
         pos = foundStart_;
+        stepped = foundLength_;
     }
-    for (; k < index; ++k) {
-        std::int32_t length = 0;
-        if (!readInt(pos + 4, length) || length < 0) return -1;  // rewritten since indexed
-        pos += kFrame + length;
+    for (;;) {
+        // A length that cannot be read or is negative: the file was rewritten since indexed.
+        if (stepped < 0 && (!readInt(pos + 4, stepped) || stepped < 0)) return -1;
+        if (k == index) break;
+        pos += kFrame + stepped;
+        ++k;
+        stepped = -1;
     }
     foundIndex_ = index;
     foundStart_ = pos;
+    foundLength_ = length = stepped;
     return pos;
 }
 
@@ -286,10 +293,8 @@ std::int64_t RecordFile::strayBytes() const {
 std::int64_t RecordFile::payloadLength(int index) {
     if (!isOpen() || index < 0 || index >= count_) return -1;
     if (index >= indexed_ && walk(index) != RecordStatus::Ok) return -1;
-    const std::int64_t start = recordStart(index);
     std::int32_t length = 0;
-    if (start < 0 || !readInt(start + 4, length)) return -1;
-    return length;
+    return recordStart(index, length) < 0 ? -1 : length;
 }
 
 RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
@@ -302,9 +307,9 @@ RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
     if (index >= indexed_)
         return tail_ == Tail::Clean && index >= count_ ? RecordStatus::NoSuchRecord
                                                        : RecordStatus::IncorrectFile;
-    const std::int64_t start = recordStart(index);
     std::int32_t length = 0;
-    if (start < 0 || !readInt(start + 4, length)) {
+    const std::int64_t start = recordStart(index, length);
+    if (start < 0) {
         payload.clear();
         return fail(RecordStatus::IncorrectFile);
     }
@@ -348,13 +353,12 @@ RecordStatus RecordFile::readRepeating(int index, int first, int period,
         if (status != RecordStatus::Ok) return status;
     }
     if (indexed_ <= group) return read(index, payload);
-    const std::int64_t firstStart = recordStart(first);
+    std::int32_t length = 0, ignored = 0;
+    const std::int64_t firstStart = recordStart(first, ignored);
+    const std::int64_t groupStart = recordStart(std::int32_t(group), ignored);
     const std::int64_t j = first + (index - first) % period;
-    const std::int64_t jStart = recordStart(std::int32_t(j));
-    const std::int64_t groupStart = recordStart(std::int32_t(group));
-    std::int32_t length = 0;
-    if (firstStart < 0 || jStart < 0 || groupStart < 0 || !readInt(jStart + 4, length))
-        return read(index, payload);
+    const std::int64_t jStart = recordStart(std::int32_t(j), length);
+    if (firstStart < 0 || jStart < 0 || groupStart < 0) return read(index, payload);
     const std::int64_t stride = groupStart - firstStart;
     const std::int64_t start = jStart + (index - first) / period * stride;
     if (start + kFrame + length > end_ || !recordFrameAt(start, index, std::int32_t(length)))

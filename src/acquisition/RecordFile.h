@@ -129,12 +129,14 @@ private:
     // reading itself.
     static constexpr std::int32_t kMarkEvery = 16;
     void addIndexed(std::int64_t start);
-    // Where indexed record `index` starts; -1 when its frame cannot be read.
-    std::int64_t recordStart(std::int32_t index);
+    // Where indexed record `index` starts, and its payload length; -1 when its frame cannot
+    // be read.
+    std::int64_t recordStart(std::int32_t index, std::int32_t& length);
     std::vector<std::int64_t> marks_;
     std::int32_t indexed_ = 0;      // records indexed
-    std::int32_t foundIndex_ = -1;  // the record found last, and where it starts
+    std::int32_t foundIndex_ = -1;  // the record found last, where it starts and its length
     std::int64_t foundStart_ = 0;
+    std::int32_t foundLength_ = 0;
     std::int64_t walked_ = 0;    // end of the last indexed record
     std::int32_t trusted_ = -1;  // the count the file ends with, while it is believed
     std::int64_t size_ = 0;      // file size
