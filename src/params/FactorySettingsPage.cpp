@@ -19,7 +19,7 @@ int FactorySettingsPage::Build(FieldControlFactory* factory) {
         d.kind = VariableDescriptor::kList;
         d.listText = textid::kListNoYes;
         d.initialValue = "0";
-        d.format = "%l";
+        d.format = std::string("%l");
         d.encoding = 0x3000;
         d.offset = offset;
         d.block = kChoicesBlock;

@@ -23,7 +23,7 @@ InitialisationPage::InitialisationPage(Application& application, Prompts& prompt
         d.kind = VariableDescriptor::kList;
         d.listText = kYesNoList;
         d.initialValue = std::to_string(kNo);
-        d.format = "%l";
+        d.format = std::string("%l");
         table_.Register(d);
     }
 }
