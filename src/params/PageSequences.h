@@ -21,6 +21,7 @@ struct SequenceStep {
     SequencePage page = SequencePage::Settings;
     int mode = 0;
     std::string stem;           // "NAME." for the saving sequence
+    std::string file;           // the prepared file a write-only page (mode 16) loads and sends
     int recordPeriod = 0;       // the measurement recording of the saving sequence
     double recordDuration = 0;  // in the recording settings' unit
 };
