@@ -30,6 +30,13 @@ public:
     // the window at `offset` when fewer are there); their number in `available`.
     const unsigned char* viewFrom(PosixFile& file, std::int64_t offset, std::size_t length,
                                   std::size_t& available);
+    // The `length` bytes at `offset` when the window holds them already, else nullptr: never
+    // reads the file. Reading a file through asks for bytes that are nearly always there, so
+    // this check stays inline.
+    const unsigned char* peek(std::int64_t offset, std::size_t length) const {
+        if (offset < start_ || std::uint64_t(offset - start_) + length > filled_) return nullptr;
+        return window_.data() + (offset - start_);
+    }
     std::size_t window() const { return capacity_; }
     // Forgets the window (after the file was written or truncated).
     void invalidate();

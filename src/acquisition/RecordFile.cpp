@@ -187,10 +187,11 @@ RecordStatus RecordFile::walk(std::int64_t through) {
                     std::size_t(length) + kFrame > chunk - used ||
                     le::readInt32(p + 8 + length) != length)
                     break;
-                addIndexed(pos + std::int64_t(used));
+                if (k % kMarkEvery == 0) marks_.push_back(pos + std::int64_t(used));
                 used += std::size_t(length) + kFrame;
                 ++k;
             }
+            indexed_ = k;
             pos += std::int64_t(used);
             walked_ = pos;
             if (k > 0 && marks_.capacity() < 2 * marks_.size()) {
@@ -307,6 +308,7 @@ RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
     if (index >= indexed_)
         return tail_ == Tail::Clean && index >= count_ ? RecordStatus::NoSuchRecord
                                                        : RecordStatus::IncorrectFile;
+    if (readNextInWindow(index, payload)) return RecordStatus::Ok;
     std::int32_t length = 0;
     const std::int64_t start = recordStart(index, length);
     if (start < 0) {
@@ -314,6 +316,25 @@ RecordStatus RecordFile::read(int index, std::vector<std::uint8_t>& payload) {
         return fail(RecordStatus::IncorrectFile);
     }
     return readFrame(index, start, length, payload);
+}
+
+// Reading a file through: the record after the one found last, when its whole frame is in
+// the window and checks out, is read from there without stepping or refilling. False leaves
+// the record to the general path.
+bool RecordFile::readNextInWindow(int index, std::vector<std::uint8_t>& payload) {
+    if (index != foundIndex_ + 1 || foundIndex_ < 0) return false;
+    const std::int64_t start = foundStart_ + kFrame + foundLength_;
+    const unsigned char* head = cache_.peek(start, 8);
+    if (!head || le::readInt32(head) != index) return false;
+    const std::int32_t length = le::readInt32(head + 4);
+    if (length < 0 || start + kFrame + length > end_) return false;
+    const unsigned char* frame = cache_.peek(start, std::size_t(length) + kFrame);
+    if (!frame || le::readInt32(frame + 8 + length) != length) return false;
+    payload.assign(frame + 8, frame + 8 + length);
+    foundIndex_ = index;
+    foundStart_ = start;
+    foundLength_ = length;
+    return true;
 }
 
 RecordStatus RecordFile::readFrame(int index, std::int64_t start, std::int64_t length,

@@ -113,6 +113,7 @@ private:
     bool documentedTail(std::int32_t& count);
     bool readInt(std::int64_t offset, std::int32_t& value);
     bool recordFrameAt(std::int64_t start, std::int32_t index, std::int32_t length);
+    bool readNextInWindow(int index, std::vector<std::uint8_t>& payload);
     RecordStatus readFrame(int index, std::int64_t start, std::int64_t length,
                            std::vector<std::uint8_t>& payload);
 
