@@ -75,8 +75,10 @@ const Command kCommands[] = {
      runFunctionsCommand},
 #ifdef FLOWCFG_HAS_PRINT
     {"print",
-     "print FILE.eta (--pdf OUT.pdf | --printer NAME) [--config PATH]\n"
-     "      the report the page prints for a saved file, into a PDF file or on a printer",
+     "print FILE.eta|.rsp|.rus|.fct|.mes|.bq (--pdf OUT.pdf | --printer NAME) [--sample K]\n"
+     "      [--config PATH]\n"
+     "      the report the page prints for a saved file (of a recording its last sample, or\n"
+     "      sample K), into a PDF file or on a printer",
      runPrintCommand},
 #endif
 };

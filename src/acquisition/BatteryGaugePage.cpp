@@ -183,4 +183,24 @@ std::vector<BatteryGaugePage::Row> BatteryGaugePage::rows() {
     return rows;
 }
 
+PrintReport BatteryGaugePage::Report(const std::string& title) {
+    PrintReport report;
+    report.title = title;
+    report.addField(text(kTypeText), boardType());
+    report.addField(text(kBoardText), boardSerial());
+    const std::vector<Row> rows = this->rows();
+    if (!rows.empty()) {
+        report.addSection(text(kCaptionText));
+        // The charger's bits are the last rows.
+        const std::size_t charger = rows.size() - BatteryReading::chargerBits().size();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (i == charger) report.addGroup(text(kChargerText));
+            report.addField(rows[i].caption, rows[i].value);
+        }
+        report.addGroup({});
+    }
+    report.addField(kEdv1Note, {});
+    return report;
+}
+
 }  // namespace flowcfg

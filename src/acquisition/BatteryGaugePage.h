@@ -9,6 +9,7 @@
 #include "acquisition/AcquisitionPage.h"
 #include "acquisition/BatteryExportColumns.h"
 #include "acquisition/BatteryReading.h"
+#include "shell/PrintReport.h"
 
 namespace flowcfg {
 
@@ -36,6 +37,9 @@ class BatteryGaugePage : public AcquisitionPage {
 public:
     static constexpr int kFileTypeText = 226;  // "Fichier Batterie|bq"
     static constexpr int kCaptionText = 277;   // "Battery gauge"
+    static constexpr int kChargerText = 348;   // "Charger"
+    static constexpr int kBoardText = 407;     // "Board Serial Nbr."
+    static constexpr int kTypeText = 528;      // "Type"
     static constexpr const char* kEdv1Note = "Si  V(VSB) < V(VTS) - 100mV => EDV1 = 1";
     // Points the chart keeps: live, the latest; of a file, spread over the whole file.
     static constexpr std::size_t kChartPoints = 2000;
@@ -64,6 +68,10 @@ public:
     // "0"), NAC, NAC old, BATID, LMD, LMD x 256, PPD, PPU, CPI, DMF, VSB and VTS raw and in
     // volts, the charge in %, the gauge value, the charger's four bits; empty before a reading.
     std::vector<Row> rows();
+    // What the page prints: the board's type and serial number, every row of the reading (the
+    // charger's bits under their title), and the note on EDV1; the rows are left out before a
+    // reading.
+    PrintReport Report(const std::string& title);
     // "0°C < T < 10°C" ... from TMPGG; empty for a class the chip does not define.
     std::string temperatureText();
     // Volts with three decimals and the user's decimal separator: 400 gives "3.750".

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "acquisition/NumberText.h"
+#include "params/PrintedFields.h"
 #include "shell/CFileDialogKV.h"
 #include "texts/TextIds.h"
 
@@ -59,6 +60,26 @@ void LoggerPage::setField(int controlId, const std::string& text) {
 std::string LoggerPage::fieldText(int controlId) {
     BoundField* field = table().FindField(controlId);
     return field ? field->text() : std::string();
+}
+
+PrintReport LoggerPage::Report(const std::string& title) {
+    PrintReport report;
+    report.title = title;
+    struct Section {
+        int title;
+        std::vector<int> fields;
+    };
+    for (const Section& section :
+         {Section{kStateText, {lctl::kParameters, lctl::kWritten, lctl::kCapacity, lctl::kRange}},
+          Section{kLoadingText, {lctl::kToLoad, lctl::kLoaded, lctl::kLastRecord}}}) {
+        report.addSection(text(section.title));
+        for (int id : section.fields) {
+            const BoundField* field = table().FindField(id);
+            if (field && PrintedFields::Printed(*field))
+                report.addField(text(field->descriptor().captionText), field->shownText());
+        }
+    }
+    return report;
 }
 
 AcquisitionPage::PollingStart LoggerPage::FirstRequest() {

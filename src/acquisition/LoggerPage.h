@@ -7,6 +7,7 @@
 #include "acquisition/LoggerDownload.h"
 #include "acquisition/LoggerExportColumns.h"
 #include "params/InstrumentDate.h"
+#include "shell/PrintReport.h"
 
 namespace flowcfg {
 
@@ -45,6 +46,8 @@ public:
     static constexpr int kFileTypeText = 227;  // "Logger File|log"
     static constexpr int kCaptionText = 511;   // "Logger"
     static constexpr const char* kDefaultFileName = "logger.log";
+    static constexpr int kStateText = 142;   // "State"
+    static constexpr int kLoadingText = 46;  // "Loading"
 
     LoggerPage(Application& application, Prompts& prompts, InstrumentLink& link);
     ~LoggerPage() override;
@@ -73,6 +76,9 @@ public:
     long progressValue() const { return download_.recordsLoaded(); }
     const std::string& progressText() const { return progressText_; }
     std::string fieldText(int controlId);
+    // What the page prints: the logger's state and the download's summary, as the page shows
+    // them.
+    PrintReport Report(const std::string& title);
 
     // A ".log" file handed to the spreadsheet pipeline: `request` as a caller sets it (the
     // command-line tool chooses the output, the macro, the format and whether to start the

@@ -173,7 +173,25 @@ void MeasurementPage::SetUpViews() {
         setUnitText(mctl::functionField(k), FunctionUnit(k));
     setFieldText(mctl::kSerial, IdentitySerial(0));
     setFieldText(mctl::kBoardSerial, IdentitySerial(1));
+    ShowInstrumentShape();
     if (measurementObserver_) measurementObserver_->viewsSetUp();
+}
+
+// The fields of what the instrument has: nothing of path B for a one-path instrument, the
+// chords each path has (at least the first, for a path not configured). The views and the
+// printout both show only these.
+void MeasurementPage::ShowInstrumentShape() {
+    using namespace mctl;
+    const bool twoPaths = InstrumentPaths() > 1;
+    for (int id : {kFlowB, kVelocityB})
+        if (BoundField* field = table().FindField(id)) field->show(twoPaths);
+    for (int path = 0; path < 2; ++path) {
+        const int chords = std::max(1, ChordCount(path));
+        for (int c = 0; c < B::kChords; ++c)
+            for (int v = 0; v < chord::kValues; ++v)
+                if (BoundField* field = table().FindField(chordField(path, c, v)))
+                    field->show(c < chords);
+    }
 }
 
 void MeasurementPage::ProbeSetsRead() {

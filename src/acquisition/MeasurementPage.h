@@ -10,6 +10,7 @@
 #include "acquisition/MeasurementExportColumns.h"
 #include "acquisition/TrendHistory.h"
 #include "params/ProbeCatalogue.h"
+#include "shell/PrintReport.h"
 
 namespace flowcfg {
 
@@ -44,6 +45,11 @@ public:
     static constexpr int kFileTypeText = 228;  // "Measurement File|mes"
     static constexpr int kCaptionText = 512;   // "Measurement"
     static constexpr int kTracedChords = 2;    // the signal windows show chords 1 and 2
+    // Tab texts: "General", "Pipe", "Input-output", "Function".
+    static constexpr int kGeneralText = 249, kPipeText = 413, kInputOutputText = 201,
+                         kFunctionText = 239;
+    static constexpr int kChordRowsText = 88;  // list: the rows of a chord in a pipe view
+    static constexpr int kChordText = 143;     // "Chord 1" ... "Chord 8": 143 ... 150
 
     MeasurementPage(Application& application, Prompts& prompts, InstrumentLink& link,
                     const MeasurementLayout& layout);
@@ -58,6 +64,12 @@ public:
     // Complete cycles since the page opened (samples shown, in file mode).
     int cycles() const { return cycles_; }
 
+    // What the page prints: the values of the sample shown (live or browsed), view by view,
+    // with the captions and units the views show, and only the fields the instrument has.
+    PrintReport Report(const std::string& title);
+    // The title of a view's tab (mctl::kTabGeneral ...): "General", "Pipe A", "Pipe B",
+    // "Input-output 01-04", "Function".
+    std::string ViewTitle(int tab);
     // Texts the views show beside the values.
     std::string FlowUnitText();
     std::string TotalizerUnitText(int totalizer);
@@ -105,6 +117,7 @@ private:
     void RefreshUnits();
     void CycleComplete();
     void SetUpViews();
+    void ShowInstrumentShape();
 
     MeasurementLayout layout_;
     MeasurementObserver* measurementObserver_ = nullptr;

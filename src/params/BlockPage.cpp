@@ -1,6 +1,7 @@
 #include "params/BlockPage.h"
 
 #include "params/ParameterTexts.h"
+#include "params/PrintedFields.h"
 #include "texts/TextIds.h"
 
 namespace flowcfg {
@@ -62,6 +63,10 @@ void BlockPage::finishSequence(const std::string& extension,
         result_ = save(saveStem_ + extension) == 0 ? kOk : kCancel;
     else if (mode_ & kModePrint)
         result_ = print_ && print_() == 0 ? kOk : kCancel;
+}
+
+PrintReport BlockPage::Report(const std::string& title) {
+    return PrintedFields::Of(table_, title);
 }
 
 }  // namespace flowcfg

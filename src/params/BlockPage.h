@@ -8,6 +8,7 @@
 #include "params/PageMessages.h"
 #include "params/ParameterExchange.h"
 #include "params/VariableTable.h"
+#include "shell/PrintReport.h"
 
 namespace flowcfg {
 
@@ -48,6 +49,9 @@ public:
     void setSaveStem(const std::string& stem) { saveStem_ = stem; }
     // What prints the page in the print-all sequence (mode 128): 0 when printed.
     void setPrintHook(std::function<int()> print) { print_ = std::move(print); }
+    // What the page prints under `title`: its printed fields (PrintedFields) unless the page
+    // says more. The window's print button and flowcfg-cli print both print it.
+    virtual PrintReport Report(const std::string& title);
 
 protected:
     // The read engine over group 1, after the identification and the firmware check. 0 or -1;

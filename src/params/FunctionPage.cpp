@@ -7,6 +7,7 @@
 #include "params/GeneralFields.h"
 #include "params/MarkerVariables.h"
 #include "params/ParameterTexts.h"
+#include "params/PrintedFields.h"
 #include "texts/TextIds.h"
 
 namespace flowcfg {
@@ -325,6 +326,8 @@ PrintReport FunctionPage::Report(const std::string& title) {
     report.title = title;
     std::string tab;
     for (const ParameterRow& row : Rows()) {
+        const BoundField* field = table_.FindField(row.controlId);
+        if (!field || !PrintedFields::Printed(*field)) continue;
         if (row.tab != tab) report.addSection(tab = row.tab);
         report.addField(row.caption, row.value);
     }

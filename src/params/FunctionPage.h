@@ -115,7 +115,7 @@ public:
     // The page's fields as lines, tab by tab: what "show", "diff", "Comparer" and the printout
     // use. Functions give their type and summary.
     std::vector<ParameterRow> Rows();
-    PrintReport Report(const std::string& title);
+    PrintReport Report(const std::string& title) override;
     // A page on a ".fct" file that is only looked at; null when it cannot be read (said why).
     static std::unique_ptr<FunctionPage> OpenFile(const std::string& path, Prompts& prompts,
                                                   int language);

@@ -59,6 +59,11 @@ PrintReport PrintedFields::Of(ParameterPage& page, const std::string& title) {
 }
 
 PrintReport PrintedFields::Of(VariableTable& table, const std::string& title) {
+    return Of(table, title, {});
+}
+
+PrintReport PrintedFields::Of(VariableTable& table, const std::string& title,
+                              const Labels& labels) {
     LanguageTable texts;
     const int language = table.language();
     ReportBuilder report(title);
@@ -66,16 +71,24 @@ PrintReport PrintedFields::Of(VariableTable& table, const std::string& title) {
     for (BoundField& field : table.fields()) {
         const VariableDescriptor& d = field.descriptor();
         const std::string previousUnit = unit;
+        const Label label = labels ? labels(field) : Label{};
         if (d.captionText) caption = texts.text(d.captionText, language);
-        unit = field.unitControl() ? field.unitControl()->text()
-               : d.unitText        ? texts.text(d.unitText, language)
-                                   : std::string();
-        if (!Printed(field) || (d.kind & VariableDescriptor::kValueKinds) == 0) continue;
+        if (!label.caption.empty()) caption = label.caption;
+        unit = !label.unit.empty()   ? label.unit
+               : field.unitControl() ? field.unitControl()->text()
+               : d.unitText          ? texts.text(d.unitText, language)
+                                     : std::string();
+        if (!Printed(field) || label.leftOut || (d.kind & VariableDescriptor::kValueKinds) == 0)
+            continue;
         const std::string value = field.shownText();
-        if (!d.captionText && !previousUnit.empty() && previousUnit == value) continue;
+        if (!d.captionText && label.caption.empty() && !previousUnit.empty() &&
+            previousUnit == value)
+            continue;
         const int tabTitle = d.tab >= 0 ? table.TabTitleText(d.tab) : 0;
-        report.field(tabTitle ? texts.text(tabTitle, language) : std::string(), {}, caption, value,
-                     unit);
+        const std::string section = !label.section.empty() ? label.section
+                                    : tabTitle             ? texts.text(tabTitle, language)
+                                                           : std::string();
+        report.field(section, label.group, caption, value, unit);
     }
     return report.take();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "params/BoundField.h"
@@ -21,6 +22,15 @@ public:
     // Any page's table, in registration order, each field under the title of its tab
     // (VariableTable::RegisterTab; fields of the page itself come without one).
     static PrintReport Of(VariableTable& table, const std::string& title);
+    // What a page shows of a field beyond its descriptor, computed from the instrument's
+    // values: the title of its tab, the group it stands in, its caption, its unit (each empty:
+    // the descriptor's), or that the page does not show it at all.
+    struct Label {
+        std::string section, group, caption, unit;
+        bool leftOut = false;
+    };
+    using Labels = std::function<Label(const BoundField&)>;
+    static PrintReport Of(VariableTable& table, const std::string& title, const Labels& labels);
 
     static bool Printed(const BoundField& field);
 };

@@ -6,6 +6,7 @@
 #include "params/MarkerVariables.h"
 #include "params/ParameterBlocks.h"
 #include "params/ParameterControls.h"
+#include "params/PrintedFields.h"
 #include "texts/TextIds.h"
 
 namespace flowcfg {
@@ -145,6 +146,25 @@ std::string SpecialSettingsPage::Serial() {
 
 std::string SpecialSettingsPage::BoardSerial() {
     return serialText(table_, ctl::kBoardSerial1);
+}
+
+PrintReport SpecialSettingsPage::Report(const std::string& title) {
+    auto labels = [this](const BoundField& field) {
+        PrintedFields::Label label;
+        const int id = field.descriptor().controlId;
+        const int text = field.descriptor().captionText;
+        for (int part = 0; part < 3; ++part)
+            if (id == ctl::kSerial1 + 3 * part || id == ctl::kBoardSerial1 + 3 * part)
+                label.leftOut = true;
+        for (int i = 0; i < 3; ++i)
+            if (id == ctl::kMaxChords + 3 * i)
+                label.caption = messages_.text(text) + " " + std::to_string(i + 1);
+        for (int i = 0; i < 8; ++i)
+            if (id == ctl::kConfigWord + 3 * i)
+                label.caption = messages_.text(text) + " " + std::to_string(i + 1);
+        return label;
+    };
+    return PrintedFields::Of(table_, title, labels);
 }
 
 }  // namespace flowcfg

@@ -46,6 +46,10 @@ public:
 
     std::string Serial();
     std::string BoardSerial();
+
+    // The printed fields, the serial numbers as their texts (the parts say it again), the
+    // chord limits and configuration words numbered.
+    PrintReport Report(const std::string& title) override;
 };
 
 }  // namespace flowcfg

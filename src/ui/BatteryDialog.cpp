@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "ui/MacroPathDialog.h"
+#include "ui/PagePrinter.h"
 #include "ui/ProgramArt.h"
 #include "ui/WidgetProgress.h"
 
@@ -22,10 +23,9 @@ namespace {
 
 constexpr int kRecordText = 196;   // "Record"
 constexpr int kExportText = 221;   // "Export data"
-constexpr int kChargerText = 348;  // "Charger"
 constexpr int kVoltageText = 507;  // "Voltage"
 constexpr int kTimeText = 508;     // "Time"
-constexpr int kBoardText = 407;    // "Board Serial Nbr."
+constexpr int kPrintText = 515;    // "Print"
 // Rows of the reading in each column of the grid.
 constexpr int kRowsPerColumn = 12;
 
@@ -110,6 +110,7 @@ BatteryDialog::BatteryDialog(Application& application, InstrumentLink& link, QWi
     record->setToolTip(qs(text(kRecordText)));
     bottom->addWidget(record);
     bottom->addWidget(addButton(kExport, qs(text(kExportText)), [&page] { page.Export(); }));
+    bottom->addWidget(addButton(kPrint, qs(text(kPrintText)), [this] { print(); }));
     layout->addLayout(bottom);
     for (Button b : {kFirst, kPrevious, kNext, kLast, kExport})
         button(b)->hide();
@@ -169,11 +170,13 @@ void BatteryDialog::refreshValues() {
             values_.emplace_back(rows[i].caption, value);
         }
         // The charger's bits under their title.
-        grid_->addWidget(new QLabel(qs(text(kChargerText)), this), kRowsPerColumn, 0);
+        grid_->addWidget(new QLabel(qs(text(BatteryGaugePage::kChargerText)), this), kRowsPerColumn,
+                         0);
     }
     for (std::size_t i = 0; i < rows.size() && i < values_.size(); ++i)
         values_[i].second->setText(qs(rows[i].value));
-    board_->setText(qs(page_->boardType() + "   " + text(kBoardText) + " " + page_->boardSerial()));
+    board_->setText(qs(page_->boardType() + "   " + text(BatteryGaugePage::kBoardText) + " " +
+                       page_->boardSerial()));
 }
 
 void BatteryDialog::refreshChart() {
@@ -210,6 +213,7 @@ void BatteryDialog::pageStateChanged() {
         ProgramArt::recordIcon(page.recordingState() != AcquisitionPage::kIdle));
     button(kRecord)->setEnabled(shown);
     button(kExport)->setEnabled(shown && page.fileMode());
+    button(kPrint)->setEnabled(shown);
     const AcquisitionPage::Navigation& n = page.navigation();
     button(kFirst)->setEnabled(n.first);
     button(kPrevious)->setEnabled(n.previous);
@@ -219,6 +223,10 @@ void BatteryDialog::pageStateChanged() {
         button(kPrevious)->setFocus();
     refreshValues();
     refreshChart();
+}
+
+int BatteryDialog::print() {
+    return PagePrinter::printPage(*this, page_->Report(page_->caption()), 0, printers_);
 }
 
 void BatteryDialog::sampleShown() {

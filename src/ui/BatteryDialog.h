@@ -19,6 +19,7 @@ class QValueAxis;
 namespace flowcfg {
 
 class MacroPathDialog;
+class PrinterChoice;
 class WidgetProgress;
 
 // The battery gauge page's window (BatteryGaugePage): every register of the reading with its
@@ -28,7 +29,7 @@ class WidgetProgress;
 class BatteryDialog : public PageDialog, private AcquisitionObserver {
     Q_OBJECT
 public:
-    enum Button { kRecord, kFirst, kPrevious, kNext, kLast, kExport, kButtons };
+    enum Button { kRecord, kFirst, kPrevious, kNext, kLast, kExport, kPrint, kButtons };
 
     BatteryDialog(Application& application, InstrumentLink& link, QWidget* parent = nullptr);
     ~BatteryDialog() override;
@@ -46,6 +47,12 @@ public:
     QLineSeries* chargeSeries() const { return series_[0]; }
     QLineSeries* vsbSeries() const { return series_[1]; }
     QLineSeries* vtsSeries() const { return series_[2]; }
+
+    // Prints the page's report (BatteryGaugePage::Report) under the window's caption. 0 when
+    // printed.
+    int print();
+    // Where print() sends the report instead of the print dialog and the system's printers.
+    void setPrinters(PrinterChoice* printers) { printers_ = printers; }
 
     void done(int result) override;
 
@@ -74,6 +81,7 @@ private:
     QValueAxis* volts_ = nullptr;
     std::size_t chartPoints_ = 0;
     long chartReadings_ = -1;
+    PrinterChoice* printers_ = nullptr;
     bool closing_ = false;
 };
 

@@ -76,7 +76,7 @@ void BlockPageDialog::followPage() {
 }
 
 int BlockPageDialog::print() {
-    return PagePrinter::printPage(*this, report(), page_.mode(), printers_,
+    return PagePrinter::printPage(*this, page_.Report(caption()), page_.mode(), printers_,
                                   &page_.messages().prompts());
 }
 

@@ -48,6 +48,7 @@ public:
     WidgetFieldControlFactory& factory() { return *factory_; }
     // Where print() sends the report instead of the print dialog and the system's printers.
     void setPrinters(PrinterChoice* printers) { printers_ = printers; }
+    // Prints the page's report (BlockPage::Report) under the window's caption. 0 when printed.
     int print();
 
 protected:
@@ -60,7 +61,6 @@ protected:
     virtual void save() = 0;
     virtual void compare() {}
     virtual void buttonClicked(int id) { (void)id; }
-    virtual PrintReport report() = 0;
 
     void addButton(int id, const std::string& text);
     void controlNotified(const ControlEvent& event) override;

@@ -225,8 +225,4 @@ void FunctionDialog::compare() {
     window.exec();
 }
 
-PrintReport FunctionDialog::report() {
-    return functions_.Report(caption());
-}
-
 }  // namespace flowcfg

@@ -47,7 +47,6 @@ protected:
     void save() override;
     void compare() override;
     void buttonClicked(int id) override;
-    PrintReport report() override;
 
 private:
     FunctionPage& functions_;

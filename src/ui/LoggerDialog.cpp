@@ -11,6 +11,7 @@
 #include "ui/ControlEvent.h"
 #include "ui/LoggerLoadingWindow.h"
 #include "ui/MacroPathDialog.h"
+#include "ui/PagePrinter.h"
 #include "ui/ProgramArt.h"
 #include "ui/WidgetFieldControlFactory.h"
 #include "ui/WidgetProgress.h"
@@ -18,9 +19,8 @@
 namespace flowcfg {
 namespace {
 
-constexpr int kStateText = 142;   // "State"
-constexpr int kLoadingText = 46;  // "Loading"
 constexpr int kRecordText = 196;  // "Record"
+constexpr int kPrintText = 515;   // "Print"
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -35,7 +35,8 @@ LoggerDialog::LoggerDialog(Application& application, InstrumentLink& link, QWidg
       progressText_(new QLabel(this)),
       indicator_(new QLabel(this)),
       status_(new QLabel(this)),
-      record_(nullptr) {
+      record_(nullptr),
+      print_(nullptr) {
     placement().section = "Logger";
     placement().flags = WindowPlacement::kRememberPosition;
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -52,9 +53,9 @@ LoggerDialog::LoggerDialog(Application& application, InstrumentLink& link, QWidg
     page_->setExportTools(macro_.get(), exportProgress_.get(), nullptr);
 
     auto* layout = new QVBoxLayout(this);
-    auto* state = new QGroupBox(qs(text(kStateText)), this);
+    auto* state = new QGroupBox(qs(text(LoggerPage::kStateText)), this);
     auto* stateGrid = new QGridLayout(state);
-    auto* loading = new QGroupBox(qs(text(kLoadingText)), this);
+    auto* loading = new QGroupBox(qs(text(LoggerPage::kLoadingText)), this);
     auto* loadingGrid = new QGridLayout(loading);
     layout->addWidget(state);
     layout->addWidget(loading);
@@ -96,6 +97,12 @@ LoggerDialog::LoggerDialog(Application& application, InstrumentLink& link, QWidg
     button->setToolTip(qs(text(kRecordText)));
     record_ = button;
     bottom->addWidget(record_);
+    auto* print = new CButtonKV(qs(text(kPrintText)), this);
+    print->setOwner(this);
+    print->setNotifyId(kPrintButton);
+    print->setAutoDefault(false);
+    print_ = print;
+    bottom->addWidget(print_);
     layout->addLayout(bottom);
 }
 
@@ -119,9 +126,15 @@ int LoggerDialog::runPage(const std::string& logFile) {
 }
 
 void LoggerDialog::controlNotified(const ControlEvent& event) {
-    if (event.notifyId() == kRecordButton &&
-        event.notification() == ControlNotification::ButtonClick)
+    if (event.notification() != ControlNotification::ButtonClick) return;
+    if (event.notifyId() == kRecordButton)
         page_->DownloadCommand();
+    else if (event.notifyId() == kPrintButton)
+        print();
+}
+
+int LoggerDialog::print() {
+    return PagePrinter::printPage(*this, page_->Report(page_->caption()), 0, printers_);
 }
 
 void LoggerDialog::pageStateChanged() {
@@ -133,6 +146,7 @@ void LoggerDialog::pageStateChanged() {
                          .replace(QStringLiteral("\n "), QStringLiteral("\n")));
     record_->setIcon(ProgramArt::recordIcon(page.downloading()));
     record_->setEnabled(page.stateShown());
+    print_->setEnabled(page.stateShown());
     bar_->setRange(0, int(std::max(1L, page.progressRange())));
     bar_->setValue(int(std::min(page.progressValue(), page.progressRange())));
     progressText_->setText(qs(page.progressText()));

@@ -13,6 +13,7 @@ class QPushButton;
 namespace flowcfg {
 
 class LoggerLoadingWindow;
+class PrinterChoice;
 class MacroPathDialog;
 class WidgetFieldControlFactory;
 class WidgetProgress;
@@ -24,6 +25,7 @@ class LoggerDialog : public PageDialog, private AcquisitionObserver {
     Q_OBJECT
 public:
     static constexpr int kRecordButton = 5200;
+    static constexpr int kPrintButton = 4985;
 
     LoggerDialog(Application& application, InstrumentLink& link, QWidget* parent = nullptr);
     ~LoggerDialog() override;
@@ -36,6 +38,11 @@ public:
 
     LoggerPage& page() { return *page_; }
     QPushButton* recordButton() const { return record_; }
+    QPushButton* printButton() const { return print_; }
+    // Prints the page's report (LoggerPage::Report) under the window's caption. 0 when printed.
+    int print();
+    // Where print() sends the report instead of the print dialog and the system's printers.
+    void setPrinters(PrinterChoice* printers) { printers_ = printers; }
     QProgressBar* progressBar() const { return bar_; }
     QLabel* progressLabel() const { return progressText_; }
     QLabel* indicatorLabel() const { return indicator_; }
@@ -61,6 +68,8 @@ private:
     QLabel* indicator_;
     QLabel* status_;
     QPushButton* record_;
+    QPushButton* print_;
+    PrinterChoice* printers_ = nullptr;
     bool closing_ = false;
 };
 

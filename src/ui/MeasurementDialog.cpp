@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "params/PrintedFields.h"
 #include "ui/ChordSignalWindow.h"
 #include "ui/MacroPathDialog.h"
 #include "ui/MeasurementViews.h"
@@ -202,8 +201,7 @@ void MeasurementDialog::toggleTrendWindow() {
 }
 
 int MeasurementDialog::print() {
-    return PagePrinter::printPage(*this, PrintedFields::Of(page_->table(), page_->caption()), 0,
-                                  printers_);
+    return PagePrinter::printPage(*this, page_->Report(page_->caption()), 0, printers_);
 }
 
 void MeasurementDialog::done(int result) {

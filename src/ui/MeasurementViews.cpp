@@ -41,12 +41,13 @@ MeasurementViews::MeasurementViews(MeasurementPage& page, QWidget* owner,
     for (auto& view : views_)
         view = new TabPage(owner, owner);
     const MeasurementLayout& layout = page.layout();
-    tabs_->addPage(view(mctl::kTabGeneral), qs(page.text(kGeneralText)));
-    tabs_->addPage(view(mctl::kTabPipeA), qs(page.text(kPipeText) + " A"));
-    if (layout.showsPathB()) tabs_->addPage(view(mctl::kTabPipeB), qs(page.text(kPipeText) + " B"));
+    tabs_->addPage(view(mctl::kTabGeneral), qs(page.ViewTitle(mctl::kTabGeneral)));
+    tabs_->addPage(view(mctl::kTabPipeA), qs(page.ViewTitle(mctl::kTabPipeA)));
+    if (layout.showsPathB())
+        tabs_->addPage(view(mctl::kTabPipeB), qs(page.ViewTitle(mctl::kTabPipeB)));
     if (layout.inputsOutputs)
-        tabs_->addPage(view(mctl::kTabInputOutput), qs(page.text(kInputOutputText) + " 01-04"));
-    tabs_->addPage(view(mctl::kTabFunction), qs(page.text(kFunctionText)));
+        tabs_->addPage(view(mctl::kTabInputOutput), qs(page.ViewTitle(mctl::kTabInputOutput)));
+    tabs_->addPage(view(mctl::kTabFunction), qs(page.ViewTitle(mctl::kTabFunction)));
     // The views the layout leaves out still hold their fields, out of sight.
     for (auto* view : views_)
         if (tabs_->indexOf(view) < 0) view->hide();
@@ -110,9 +111,9 @@ void MeasurementViews::buildPipe(int path, WidgetFieldControlFactory& factory) {
     auto* layout = new QVBoxLayout(view);
     QGridLayout* chords = groupGrid(layout, view);
     for (int v = 0; v < chord::kValues; ++v)
-        chords->addWidget(label(page_.item(kChordRowsText, v), view), v + 1, 0);
+        chords->addWidget(label(page_.item(MeasurementPage::kChordRowsText, v), view), v + 1, 0);
     for (int c = 0; c < B::kChords; ++c) {
-        auto* header = label(page_.text(kChordText + c), view);
+        auto* header = label(page_.text(MeasurementPage::kChordText + c), view);
         header->setAlignment(Qt::AlignCenter);
         chords->addWidget(header, 0, c + 1);
         chordColumns_[std::size_t(path)].push_back(header);
@@ -173,18 +174,11 @@ void MeasurementViews::setUp() {
     const bool twoPaths = page_.InstrumentPaths() > 1;
     // A one-path instrument: nothing of path B anywhere.
     if (const int b = tabs_->indexOf(view(kTabPipeB)); b >= 0) tabs_->setTabVisible(b, twoPaths);
-    for (int id : {kFlowB, kVelocityB})
-        if (BoundField* field = page_.table().FindField(id)) field->show(twoPaths);
+    // The page has shown the fields of the chords each path has; their headers go with them.
     for (int path = 0; path < 2; ++path) {
-        // Columns of the chords the path has (at least the first, for a path not configured).
         const int chords = std::max(1, page_.ChordCount(path));
-        for (int c = 0; c < B::kChords; ++c) {
-            const bool shown = c < chords;
-            chordColumns_[std::size_t(path)][std::size_t(c)]->setVisible(shown);
-            for (int v = 0; v < chord::kValues; ++v)
-                if (BoundField* field = page_.table().FindField(chordField(path, c, v)))
-                    field->show(shown);
-        }
+        for (int c = 0; c < B::kChords; ++c)
+            chordColumns_[std::size_t(path)][std::size_t(c)]->setVisible(c < chords);
     }
     for (int k = 0; k < B::kInputsOutputsShown; ++k) {
         ioCaptions_[std::size_t(k)]->setText(qs(page_.InputOutputCaption(k)));

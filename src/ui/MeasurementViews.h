@@ -23,11 +23,6 @@ class WidgetFieldControlFactory;
 // bits). The values themselves are the page's fields.
 class MeasurementViews {
 public:
-    // Tab texts: "General", "Pipe", "Input-output", "Function".
-    static constexpr int kGeneralText = 249, kPipeText = 413, kInputOutputText = 201,
-                         kFunctionText = 239;
-    static constexpr int kChordRowsText = 88;  // list: the rows of a chord in a pipe view
-    static constexpr int kChordText = 143;     // "Chord 1" ... "Chord 8": 143 ... 150
     static constexpr int kStatusBits = 32;
 
     // Makes the tab pages on `owner` (the views the page's layout has) and gives `factory` the

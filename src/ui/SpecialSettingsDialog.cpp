@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 
 #include "params/ParameterControls.h"
-#include "params/PrintedFields.h"
 #include "texts/TextIds.h"
 #include "ui/WidgetFieldControlFactory.h"
 
@@ -80,10 +79,6 @@ void SpecialSettingsDialog::save() {
     }
 }
 
-PrintReport SpecialSettingsDialog::report() {
-    return PrintedFields::Of(special_.table(), caption());
-}
-
 FactorySettingsDialog::FactorySettingsDialog(Application& application, FactorySettingsPage& page,
                                              WidgetProgress& progress, QWidget* parent)
     : BlockPageDialog(application, page, progress, parent), factoryPage_(page) {
@@ -120,10 +115,6 @@ void FactorySettingsDialog::save() {
         factoryPage_.Save(*path);
         setCaptionFile(factoryPage_.fileName());
     }
-}
-
-PrintReport FactorySettingsDialog::report() {
-    return PrintedFields::Of(factoryPage_.table(), caption());
 }
 
 }  // namespace flowcfg

@@ -21,7 +21,6 @@ protected:
     void fieldChanged(int controlId) override;
     void transfer() override;
     void save() override;
-    PrintReport report() override;
 
 private:
     SpecialSettingsPage& special_;
@@ -40,7 +39,6 @@ protected:
     BlockPage::Result startPage() override;
     void transfer() override;
     void save() override;
-    PrintReport report() override;
 
 private:
     FactorySettingsPage& factoryPage_;
