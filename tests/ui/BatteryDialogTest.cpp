@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "acquisition/RecordFileTestSupport.h"
+#include "common/RecordingPrintDevice.h"
 #include "common/TestApplication.h"
 #include "link/PortTable.h"
 #include "sim/SimTestSupport.h"
@@ -119,6 +120,31 @@ TEST(BatteryDialogTest, MenuEntryAndBatteryFilesOfOpen) {
     commands.run(file);
     EXPECT_EQ(points, 3);
     EXPECT_EQ(vsb, (std::vector<QString>{"3.750", "3.731", "3.703"}));
+}
+
+TEST(BatteryDialogTest, PrintPrintsTheReadingShownWithTheBoardAndTheNote) {
+    BatterySite site;
+    const std::string file = site.t.dir.file("pack.bq");
+    testing::writeFile(file, testing::recordFileOf("Battery gauge\nZq4xxKRw 03\n0\n",
+                                                   {reading(1, 400), reading(2, 398)}));
+    InstrumentLink link;
+    BatteryDialog dialog(site.t.app, link);
+    ASSERT_TRUE(dialog.prepare(file));
+    QPushButton* print = dialog.button(BatteryDialog::kPrint);
+    EXPECT_EQ(print->text(), "Print");
+    ASSERT_TRUE(print->isEnabled());
+    dialog.button(BatteryDialog::kNext)->click();
+    testing::RecordingPrinters printers;
+    dialog.setPrinters(&printers);
+    print->click();
+    ASSERT_EQ(printers.dialogs, 1);
+    const testing::RecordingPrintDevice& printed = *printers.last;
+    EXPECT_TRUE(printed.ended);
+    EXPECT_EQ(printed.documentName.rfind(dialog.windowTitle().toStdString(), 0), 0u);
+    for (const char* text :
+         {"Board Serial Nbr.", "VSB (V)", "3.731", "TOP OF CHARGE", BatteryGaugePage::kEdv1Note})
+        EXPECT_FALSE(printed.find(text).empty()) << text;
+    EXPECT_TRUE(printed.find("3.750").empty());  // the first reading is not the one shown
 }
 
 }  // namespace

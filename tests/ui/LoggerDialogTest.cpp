@@ -16,6 +16,7 @@
 
 #include "FileDialogs.h"
 #include "ModalDriver.h"
+#include "common/RecordingPrintDevice.h"
 #include "common/TestApplication.h"
 #include "link/PortTable.h"
 #include "sim/SimTestSupport.h"
@@ -90,6 +91,27 @@ TEST(LoggerDialogTest, TheRecordButtonDownloadsIntoTheChosenFileAndTheWindowClos
     EXPECT_EQ(dialog.progressBar()->value(), 400);
     EXPECT_EQ(dialog.page().fieldText(lctl::kLoaded), "400");
     EXPECT_FALSE(link.IsPolling());
+}
+
+TEST(LoggerDialogTest, PrintPrintsTheLoggerStateOnceItIsRead) {
+    LoggerSite site({"--logger-params", "3", "--logger-records", "250"});
+    InstrumentLink link;
+    LoggerDialog dialog(site.t.app, link);
+    ASSERT_TRUE(dialog.prepare());
+    dialog.show();
+    EXPECT_EQ(dialog.printButton()->text(), "Print");
+    ASSERT_TRUE(waitFor([&] { return dialog.printButton()->isEnabled(); }));
+    testing::RecordingPrinters printers;
+    dialog.setPrinters(&printers);
+    dialog.printButton()->click();
+    ASSERT_EQ(printers.dialogs, 1);
+    const testing::RecordingPrintDevice& printed = *printers.last;
+    EXPECT_TRUE(printed.ended);
+    EXPECT_EQ(printed.documentName.rfind("Logger ", 0), 0u);
+    for (const char* text : {"State", "Nbr. of parameters", "3", "Nb. written record", "250",
+                             "Logger range", "Loading", "Nb. record loaded"})
+        EXPECT_FALSE(printed.find(text).empty()) << text;
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 TEST(LoggerDialogTest, LoggerMenuEntryAndLogFilesOfOpen) {

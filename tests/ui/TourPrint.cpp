@@ -1,5 +1,6 @@
 // The screenshot tour's printouts: each page's report as it would come out of the printer
 // (drawn into a PDF file, turned into pictures by poppler's pdftoppm), and the print dialog.
+// The polling pages print what they show live against flowsim.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,17 +10,27 @@
 #include <QPrinter>
 #include <QTest>
 #include <cstdlib>
+#include <functional>
 
 #include "Screenshot.h"
 #include "SettingsFiles.h"
 #include "common/PdfText.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
+#include "link/PortTable.h"
+#include "params/BlockExchange.h"
+#include "params/FunctionPage.h"
 #include "params/ParameterComparison.h"
 #include "params/PrintedFields.h"
+#include "params/ProgressView.h"
+#include "params/SpecialSettingsPage.h"
 #include "print/QtPrinters.h"
 #include "shell/PageCaption.h"
+#include "sim/SimTestSupport.h"
+#include "ui/BatteryDialog.h"
 #include "ui/DialogPrinterChoice.h"
+#include "ui/LoggerDialog.h"
+#include "ui/MeasurementDialog.h"
 #include "ui/QtTranslations.h"
 
 namespace flowcfg {
@@ -79,6 +90,88 @@ TEST(UiTourPrint, SettingsReportsInFrenchAndEnglish) {
         QImage picture(QString::fromStdString(first));
         ASSERT_FALSE(picture.isNull()) << first;
         EXPECT_GT(Screenshot::colourCount(picture), 8);
+    }
+}
+
+// The first picture of a printout shows something: more than a few colours.
+void expectPicture(const std::string& folder, const std::string& name, int pages) {
+    const std::string first = folder + "/" + name + (pages >= 10 ? "-01.png" : "-1.png");
+    QImage picture(QString::fromStdString(first));
+    ASSERT_FALSE(picture.isNull()) << first;
+    EXPECT_GT(Screenshot::colourCount(picture), 8) << name;
+}
+
+bool waitFor(const std::function<bool()>& done, int ms = 20000) {
+    for (int waited = 0; waited < ms && !done(); waited += 10)
+        QTest::qWait(10);
+    return done();
+}
+
+TEST(UiTourPrint, EveryPagesReportInFrench) {
+    testing::TestApplication t;
+    testing::TempDir scratch;
+    const std::string folder = shotsFolder(scratch);
+    constexpr int kFrench = 1;
+    testing::ScriptedPrompts prompts;
+    NoProgress progress;
+    OfflineExchange offline;
+    const PageContext context{prompts, progress, offline, kFrench};
+    auto caption = [](const std::string& title) { return PageCaption{}.compose(title); };
+
+    SpecialSettingsPage special(context, BlockPage::kModeNew);
+    ASSERT_EQ(special.Start(nullptr), BlockPage::kStayOpen);
+    const std::string specialName = "report-special-fr";
+    expectPicture(
+        folder, specialName,
+        printToPictures(
+            special.Report(caption(special.messages().text(SpecialSettingsPage::kTitleText))),
+            folder, specialName, kFrench));
+    FunctionPage functions(context, BlockPage::kModeNew);
+    ASSERT_EQ(functions.Start(nullptr), BlockPage::kStayOpen);
+    const std::string functionName = "report-function-fr";
+    expectPicture(folder, functionName,
+                  printToPictures(functions.Report(
+                                      caption(functions.messages().text(FunctionPage::kTitleText))),
+                                  folder, functionName, kFrench));
+
+    // The polling pages, each in its window against one flowsim.
+    testing::RunningSim sim({"--logger-params", "4", "--logger-records", "600"});
+    PortTable table;
+    table.Assign(9, sim.path());
+    PortTable::Install(table);
+    IniFile config = t.config();
+    config.writeReal("Com", "Port", 8);
+    config.writeReal("Com", "Bauds", 5);
+    config.writeReal("Com", "JBus", 1);
+    {
+        InstrumentLink link;
+        MeasurementDialog dialog(t.app, link, {1, false, true});
+        ASSERT_TRUE(dialog.prepare());
+        ASSERT_TRUE(waitFor([&] { return dialog.page().cycles() >= 2; }));
+        MeasurementPage& page = dialog.page();
+        const std::string name = "report-measurement-fr";
+        expectPicture(folder, name,
+                      printToPictures(page.Report(page.caption()), folder, name, kFrench));
+    }
+    {
+        InstrumentLink link;
+        LoggerDialog dialog(t.app, link);
+        ASSERT_TRUE(dialog.prepare());
+        ASSERT_TRUE(waitFor([&] { return dialog.page().stateShown(); }));
+        LoggerPage& page = dialog.page();
+        const std::string name = "report-logger-fr";
+        expectPicture(folder, name,
+                      printToPictures(page.Report(page.caption()), folder, name, kFrench));
+    }
+    {
+        InstrumentLink link;
+        BatteryDialog dialog(t.app, link);
+        ASSERT_TRUE(dialog.prepare());
+        ASSERT_TRUE(waitFor([&] { return dialog.page().readings() >= 1; }));
+        BatteryGaugePage& page = dialog.page();
+        const std::string name = "report-battery-fr";
+        expectPicture(folder, name,
+                      printToPictures(page.Report(page.caption()), folder, name, kFrench));
     }
 }
 
