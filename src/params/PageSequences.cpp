@@ -66,13 +66,16 @@ SequenceResult runPrintAll(SequenceRunner& runner) {
                  step(SequencePage::Function, mode)});
 }
 
-SequenceResult runInitialisation(SequenceRunner& runner, const IniFile& config, bool settings,
-                                 bool factorySettings) {
+SequenceResult runInitialisation(SequenceRunner& runner, const IniFile& config,
+                                 const InitialisationFiles& files) {
     HeldJBus held(config);
     std::vector<SequenceStep> steps;
-    if (settings) steps.push_back(step(SequencePage::Settings, SequenceStep::kModeWriteOnly));
-    if (factorySettings)
-        steps.push_back(step(SequencePage::FactorySettings, SequenceStep::kModeWriteOnly));
+    for (auto [page, file] : {std::pair{SequencePage::Settings, &files.settings},
+                              std::pair{SequencePage::FactorySettings, &files.factorySettings}}) {
+        if (file->empty()) continue;
+        steps.push_back(step(page, SequenceStep::kModeWriteOnly));
+        steps.back().file = *file;
+    }
     return runInOrder(runner, steps);
 }
 

@@ -51,14 +51,20 @@ SequenceResult runSaveAll(SequenceRunner& runner, const std::string& stem);
 // stopping at the first that does not end with OK.
 SequenceResult runPrintAll(SequenceRunner& runner);
 
+// The prepared files "I&nitialisation" sends; an empty name leaves its page out.
+struct InitialisationFiles {
+    std::string settings;         // a settings file (.eta)
+    std::string factorySettings;  // a factory settings file (.rus)
+};
+
 // "I&nitialisation"'s "Transfert": "Com"/"JBus" is held and 0 written in its place, so that
 // whichever instrument is on the line answers; the settings page and then the factory
-// settings page send their prepared sets as chosen (the second only after the first ended
+// settings page send their prepared files as chosen (the second only after the first ended
 // with OK); the held "JBus" is written back whatever happened, an exception included.
 // Each page reads its link settings from the configuration file when it is made, so the pages
 // of the sequence talk to address 0.
-SequenceResult runInitialisation(SequenceRunner& runner, const IniFile& config, bool settings,
-                                 bool factorySettings);
+SequenceResult runInitialisation(SequenceRunner& runner, const IniFile& config,
+                                 const InitialisationFiles& files);
 
 // The save dialog's filter of the saving sequence: `fileText` ("Fichier"), " (", "*.eta;*.rsp;
 // ...", ")|", the same list, "|".

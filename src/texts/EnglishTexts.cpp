@@ -46,6 +46,8 @@ constexpr TextRow kRows[] = {
     {38, "Hardware"},
     {40, "Sp. Sound"},
     {41, "C. Material"},
+    {42, "Settings file to transfer"},
+    {43, "Factory settings file to transfer"},
     {44, "HAYES init string (AT)"},
     {45, "HAYES disconnect string (AT)"},
     {46, "Loading"},

@@ -26,6 +26,8 @@ constexpr TextRow kRows[] = {
     {38, "Carte"},
     {40, "Célérité"},
     {41, "C. Matériau"},
+    {42, "Fichier Paramétrage à transférer"},
+    {43, "Fichier Réglage Usine à transférer"},
     {44, "Chaîne d'initialisation HAYES (AT)"},
     {45, "Chaîne de raccrochage HAYES (AT)"},
     {46, "Chargement"},

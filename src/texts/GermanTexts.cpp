@@ -26,6 +26,8 @@ constexpr TextRow kRows[] = {
     {38, "Platine"},
     {40, "Schallgeschw."},
     {41, "C. Werkstoff"},
+    {42, "Zu übertragende Parametrierungsdatei"},
+    {43, "Zu übertragende Werkseinstellungsdatei"},
     {44, "HAYES Initialisierungsstring (AT)"},
     {45, "HAYES Auflegestring (AT)"},
     {46, "Laden"},

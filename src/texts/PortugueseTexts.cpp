@@ -26,6 +26,8 @@ constexpr TextRow kRows[] = {
     {38, "Placa"},
     {40, "Vel. Som"},
     {41, "C. Material"},
+    {42, "Arquivo de parametrização a transferir"},
+    {43, "Arquivo de ajuste de fábrica a transferir"},
     {44, "String de inicialização HAYES (AT)"},
     {45, "String de desconexão HAYES (AT)"},
     {46, "Carregamento"},

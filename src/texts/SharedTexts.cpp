@@ -25,6 +25,7 @@
 //   constant (s)", 104 "Offset", 177 "d" (here: the same in every language).
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
+// The initialisation page: 42, 43 the titles of its file dialogs.
 // Test bench: 461 "Timing software", 462 "Flags", 532 "SPI frames".
 
 #include "texts/TextRows.h"
@@ -55,8 +56,6 @@ constexpr TextRow kRows[] = {
     {34, "c"},
     {35, "C0"},
     {39, "C / C (H2O)"},
-    {42, "?"},
-    {43, "?"},
     // 47: flow units
     {47, "l/s"},
     {47, "l/mn"},

@@ -26,6 +26,8 @@ constexpr TextRow kRows[] = {
     {38, "Tarjeta"},
     {40, "Vel. Sonido"},
     {41, "C. Material"},
+    {42, "Fichero de parametrización a transferir"},
+    {43, "Fichero de ajuste de fábrica a transferir"},
     {44, "Cadena de inicialización HAYES (AT)"},
     {45, "Cadena de desconexión HAYES (AT)"},
     {46, "Carga"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <stdexcept>
 
 #include "common/ScriptedPrompts.h"
@@ -75,32 +76,48 @@ TEST(PageSequencesTest, SaveAllFilterAndStem) {
         EXPECT_EQ(saveAllStem(chosen, extensions), stem) << chosen;
 }
 
-TEST(PageSequencesTest, InitialisationRunsTheChosenPagesAtAddressZeroAndAlwaysRestoresJBus) {
+TEST(PageSequencesTest, InitialisationSendsTheChosenFilesAtAddressZeroAndAlwaysRestoresJBus) {
     struct Case {
         bool settings, factory;
+        int cancelledDialog;  // -1: none; else the index of the file dialog cancelled
         std::optional<Page> failing;
         bool throws;
         std::vector<Page> ran;
         bool ok;
     };
     const Case cases[] = {
-        {true, true, std::nullopt, false, {Page::Settings, Page::FactorySettings}, true},
-        {false, true, std::nullopt, false, {Page::FactorySettings}, true},
-        {true, true, Page::Settings, false, {Page::Settings}, false},
-        {true, true, Page::FactorySettings, false, {Page::Settings, Page::FactorySettings}, false},
-        {false, false, std::nullopt, false, {}, true},
-        {true, false, std::nullopt, true, {}, false},
+        {true, true, -1, std::nullopt, false, {Page::Settings, Page::FactorySettings}, true},
+        {false, true, -1, std::nullopt, false, {Page::FactorySettings}, true},
+        {true, true, -1, Page::Settings, false, {Page::Settings}, false},
+        {true,
+         true,
+         -1,
+         Page::FactorySettings,
+         false,
+         {Page::Settings, Page::FactorySettings},
+         false},
+        {false, false, -1, std::nullopt, false, {}, true},
+        {true, false, -1, std::nullopt, true, {}, false},
+        {true, true, 0, std::nullopt, false, {}, false},
+        {true, true, 1, std::nullopt, false, {}, false},
     };
+    const std::map<Page, std::string> files = {{Page::Settings, "/prepared/site.eta"},
+                                               {Page::FactorySettings, "/prepared/site.rus"}};
     for (const Case& c : cases) {
         TestApplication t;
         t.config().writeReal("Com", "JBus", 7);
         ScriptedPrompts prompts;
+        for (auto [chosen, page] :
+             {std::pair{c.settings, Page::Settings}, std::pair{c.factory, Page::FactorySettings}})
+            if (chosen) prompts.files.push_back(files.at(page));
+        if (c.cancelledDialog >= 0) prompts.files[std::size_t(c.cancelledDialog)] = std::nullopt;
         ScriptedRunner runner;
         runner.failing = c.failing;
         std::vector<Page> ran;
         runner.during = [&](const SequenceStep& step) {
             EXPECT_EQ(t.config().readReal("Com", "JBus", -1), 0);
             EXPECT_EQ(step.mode, 16);
+            EXPECT_EQ(step.file, files.at(step.page));
             if (c.throws) throw std::runtime_error("window closed");
             ran.push_back(step.page);
         };
@@ -118,6 +135,20 @@ TEST(PageSequencesTest, InitialisationRunsTheChosenPagesAtAddressZeroAndAlwaysRe
         EXPECT_EQ(page.closedWithOk(), c.ok);
         EXPECT_FALSE(page.busy());
         EXPECT_EQ(t.config().readReal("Com", "JBus", -1), 7);
+        // One open dialog per chosen page up to a cancelled one, in the save directory.
+        const std::size_t asked = c.cancelledDialog >= 0 ? std::size_t(c.cancelledDialog) + 1
+                                                         : std::size_t(c.settings + c.factory);
+        ASSERT_EQ(prompts.fileRequests.size(), asked);
+        for (const FileRequest& request : prompts.fileRequests) {
+            EXPECT_EQ(request.mode, FileRequest::Mode::Open);
+            EXPECT_EQ(request.initialPath, t.app.settings().saveDirectory);
+        }
+        if (c.settings && asked > 0) {
+            EXPECT_NE(prompts.fileRequests[0].filter.find("(*.eta)"), std::string::npos);
+        }
+        if (c.factory && asked == 2) {
+            EXPECT_NE(prompts.fileRequests[1].filter.find("(*.rus)"), std::string::npos);
+        }
     }
 }
 

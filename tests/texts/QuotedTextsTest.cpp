@@ -93,7 +93,7 @@ TEST(QuotedTextsTest, EnglishKeepsItsSpellingBlanksAndLineBreaks) {
         {576, EN, "Please wait!\r\n Conversion in progress! "},
         {226, EN, "Fichier Batterie|bq"},
         {226, FR, "Fichier Batterie|bq"},
-        {42, EN, "?"},
+        {156, EN, "?"},
         {60, EN, "01A"},
         {66, EN, "Measure"},
         {138, EN, "Com 1"},
