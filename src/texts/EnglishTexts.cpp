@@ -19,6 +19,8 @@
 //   measurement page's chord rows, chord signal windows and trend axes.
 // Printing: 194 "You have no default printer!", 202 "Printer wouldn't initalize",
 //   248 "Could not start page".
+// Test KVN: 352 the test directory, 356 the controller, 454 the start button, 455 a failed
+//   step, 459 where the test stopped.
 // Test bench: 461 "Timing software", 462 "Flags", 532 "SPI frames".
 
 #include "texts/TextRows.h"
@@ -280,7 +282,9 @@ constexpr TextRow kRows[] = {
     {88, "I.Q. (%)"},
     {89, "Reboot"},
     {90, "Upgrade file name"},
-    {91, "The 20 functions do not fit in the 200 bytes of the device: the previous parameters are kept."},
+    {91,
+     "The 20 functions do not fit in the 200 bytes of the device: the previous parameters are "
+     "kept."},
     // 92 ... 96: the parameter dialog's comparison window
     {92, "Tab"},
     {93, "One parameter differs"},
@@ -289,7 +293,9 @@ constexpr TextRow kRows[] = {
     {96, "Close"},
     // 99: statistic of a logged value
     {97, "Not readable"},
-    {98, "Some functions of the device could not be read; they will be written as Off. Transfer anyway ?"},
+    {98,
+     "Some functions of the device could not be read; they will be written as Off. Transfer anyway "
+     "?"},
     {99, "Min"},
     {99, "Average"},
     {99, "Max"},
@@ -523,8 +529,10 @@ constexpr TextRow kRows[] = {
     {349, "Material"},
     {350, "Max"},
     {351, "&Battery"},
+    {352, "Test directory"},
     {353, "&Option"},
     {354, "&Connect"},
+    {356, "Controller"},
     {357, "&Disconnect"},
     {358, "&Dialogue"},
     {359, "Memory"},
@@ -621,9 +629,12 @@ constexpr TextRow kRows[] = {
     {451, "Q Ref Unit"},
     {452, "Max Q"},
     {453, "Simulation Q"},
+    {454, "Start test"},
+    {455, "Failed"},
     {456, "Hang up"},
     {457, "Reset"},
     {458, "Reset logger"},
+    {459, "The test stopped at: "},
     {460, "Looking for the device"},
     {461, "Timing software"},
     {462, "Flags"},
