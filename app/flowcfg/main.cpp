@@ -10,6 +10,7 @@
 #include "ui/MeasurementCommands.h"
 #include "ui/ParameterCommands.h"
 #include "ui/ProgramArt.h"
+#include "ui/SequenceCommands.h"
 #include "ui/TestBenchCommands.h"
 
 // Start-up: settings from "last.cfg", the configuration file and the machine-wide store, then
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
         flowcfg::MeasurementCommands measurementCommands(window);
         flowcfg::BatteryCommands batteryCommands(window);
         flowcfg::TestBenchCommands testBenchCommands(window);
+        flowcfg::SequenceCommands sequences(window, settingsCommands, instrumentPages,
+                                            measurementCommands);
         window.exec();
     }
     application.saveLastConfig();

@@ -36,11 +36,13 @@ InstrumentPageCommands::~InstrumentPageCommands() {
 }
 
 template <class Page, class Dialog>
-int InstrumentPageCommands::run(int mode, const std::string& file) {
+int InstrumentPageCommands::run(int mode, const std::string& file, const std::string& stem) {
     const LinkSettings settings = LinkSettings::Load(window_.config());
     LinkBlockExchange line(window_.link(), settings, &window_.application().modemConnected);
     Page page(PageContext{prompts_, progress_, line, window_.language()}, mode, file);
+    page.setSaveStem(stem);
     Dialog dialog(window_.application(), page, progress_, &window_);
+    dialog.setPrinters(printers_);
     prompts_.push(dialog.prompts());
     const int result = dialog.runPage();
     prompts_.pop();
@@ -48,16 +50,17 @@ int InstrumentPageCommands::run(int mode, const std::string& file) {
     return result;
 }
 
-int InstrumentPageCommands::runSpecial(int mode, const std::string& file) {
-    return run<SpecialSettingsPage, SpecialSettingsDialog>(mode, file);
+int InstrumentPageCommands::runSpecial(int mode, const std::string& file, const std::string& stem) {
+    return run<SpecialSettingsPage, SpecialSettingsDialog>(mode, file, stem);
 }
 
-int InstrumentPageCommands::runFactory(int mode, const std::string& file) {
-    return run<FactorySettingsPage, FactorySettingsDialog>(mode, file);
+int InstrumentPageCommands::runFactory(int mode, const std::string& file, const std::string& stem) {
+    return run<FactorySettingsPage, FactorySettingsDialog>(mode, file, stem);
 }
 
-int InstrumentPageCommands::runFunctions(int mode, const std::string& file) {
-    return run<FunctionPage, FunctionDialog>(mode, file);
+int InstrumentPageCommands::runFunctions(int mode, const std::string& file,
+                                         const std::string& stem) {
+    return run<FunctionPage, FunctionDialog>(mode, file, stem);
 }
 
 }  // namespace flowcfg

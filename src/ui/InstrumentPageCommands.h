@@ -8,6 +8,7 @@
 namespace flowcfg {
 
 class MainWindow;
+class PrinterChoice;
 
 // The main window's commands of the special settings, factory settings and function pages:
 // "Réglage S&pécial" of "&Dialogue" (mode 1) and of "&Nouveau" (mode 2), "Réglage &Usine",
@@ -19,17 +20,22 @@ public:
     explicit InstrumentPageCommands(MainWindow& window);
     ~InstrumentPageCommands();
 
-    int runSpecial(int mode, const std::string& file = {});
-    int runFactory(int mode, const std::string& file = {});
-    int runFunctions(int mode, const std::string& file = {});
+    // Each opens its page in `mode` on `file` (modes 4 and 16); `stem` is where mode 65 saves
+    // ("NAME." + the page's extension). BlockPage::kOk when the page ended with OK.
+    int runSpecial(int mode, const std::string& file = {}, const std::string& stem = {});
+    int runFactory(int mode, const std::string& file = {}, const std::string& stem = {});
+    int runFunctions(int mode, const std::string& file = {}, const std::string& stem = {});
+    // Where the pages print instead of the print dialog and the system's printers.
+    void setPrinters(PrinterChoice* printers) { printers_ = printers; }
 
 private:
     template <class Page, class Dialog>
-    int run(int mode, const std::string& file);
+    int run(int mode, const std::string& file, const std::string& stem);
 
     MainWindow& window_;
     ForwardingPrompts prompts_;
     WidgetProgress progress_;
+    PrinterChoice* printers_ = nullptr;
 };
 
 }  // namespace flowcfg

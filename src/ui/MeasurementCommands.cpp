@@ -25,4 +25,19 @@ int MeasurementCommands::run(const std::string& recordedFile) {
     return result;
 }
 
+bool MeasurementCommands::record(int periodSeconds, double durationMinutes,
+                                 const std::string& path) {
+    MeasurementDialog dialog(window_.application(), window_.link(),
+                             MeasurementDialog::defaultLayout(), &window_);
+    bool recorded = false;
+    if (dialog.prepare()) {
+        dialog.page().StartAutomaticRecording(periodSeconds, durationMinutes, path);
+        // The page closes itself (Accepted) when the recording has ended; the person's close
+        // box stops it early (Rejected).
+        recorded = dialog.exec() == QDialog::Accepted && dialog.page().sampleCounter() > 0;
+    }
+    window_.rebuildMenu();
+    return recorded;
+}
+
 }  // namespace flowcfg

@@ -15,6 +15,10 @@ public:
     ~MeasurementCommands();
 
     int run(const std::string& recordedFile = {});
+    // The measurement page online, recording into `path` at once (period in seconds, duration
+    // in minutes) and closing when the recording ends. True when it closed so, the recording
+    // written.
+    bool record(int periodSeconds, double durationMinutes, const std::string& path);
 
 private:
     MainWindow& window_;

@@ -26,7 +26,7 @@ ParameterCommands::~ParameterCommands() {
     window_.setFileOpener(paramtext::kSettingFileType, nullptr);
 }
 
-int ParameterCommands::runSession(int mode, const std::string& source) {
+int ParameterCommands::runSession(int mode, const std::string& source, const std::string& stem) {
     Application& application = window_.application();
     const LinkSettings settings = LinkSettings::Load(window_.config());
     LinkBlockExchange line(window_.link(), settings, &application.modemConnected);
@@ -34,6 +34,8 @@ int ParameterCommands::runSession(int mode, const std::string& source) {
     ParameterSession session(window_.config(),
                              PageContext{prompts_, progress_, line, window_.language()}, &start,
                              *this);
+    if (!stem.empty())
+        session.setPreparePage([&stem](ParameterPage& page) { page.setSaveStem(stem); });
     const int result = session.Run(mode, source);
     window_.rebuildMenu();
     return result;
@@ -41,6 +43,7 @@ int ParameterCommands::runSession(int mode, const std::string& source) {
 
 ParameterPage::Result ParameterCommands::run(ParameterPage& page) {
     ParameterDialog dialog(window_.application(), page, progress_, &window_);
+    dialog.setPrinters(printers_);
     prompts_.push(dialog.prompts());
     ParameterPage::Result result = dialog.runPage();
     prompts_.pop();

@@ -186,9 +186,16 @@ ParameterPage::Result ParameterDialog::prepare() {
     setCaptionId(paramtext::kSettings);
     buildTabs();
     page_.setPrintHook([this](ParameterPage&) { return print(); });
+    // A page of a sequence (send, save, print) works with its window shown and closes itself.
+    const bool sequence =
+        (page_.mode() & (ParameterPage::kModeWriteOnly | ParameterPage::kModeSave |
+                         ParameterPage::kModePrint)) != 0;
+    if (sequence) show();
     ParameterPage::Result result = page_.Start(factory_.get());
     showCaption();
     ready_ = true;
+    if (sequence && result != ParameterPage::kStayOpen)
+        done(result == ParameterPage::kOk ? QDialog::Accepted : QDialog::Rejected);
     return result;
 }
 
