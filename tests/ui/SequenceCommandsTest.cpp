@@ -8,14 +8,21 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 
 #include "FileDialogs.h"
+#include "SettingsFiles.h"
 #include "common/RecordingPrintDevice.h"
 #include "common/TestApplication.h"
 #include "link/PortTable.h"
+#include "params/FactorySettingsPage.h"
+#include "params/MarkerVariables.h"
+#include "params/ParameterBlocks.h"
 #include "sim/SimTestSupport.h"
+#include "ui/InitialisationDialog.h"
 #include "ui/InstrumentPageCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/MeasurementCommands.h"
@@ -57,10 +64,13 @@ struct Desktop {
 };
 
 // Answers the file dialogs with `files`, in order, and closes every message box, keeping its
-// text; page windows are left to close themselves.
+// text; any other window opened modally goes once to `other`; page windows are left to close
+// themselves.
 struct Answers {
     std::vector<QString> files;
     std::vector<std::string> messages;
+    std::function<void(QWidget*)> other;
+    QPointer<QWidget> handed;
     QTimer timer;
     Answers() {
         QObject::connect(&timer, &QTimer::timeout, [this] {
@@ -75,6 +85,9 @@ struct Answers {
                     testing::typeFileName(dialog, files.front());
                     files.erase(files.begin());
                 }
+            } else if (modal && modal != handed && other) {
+                handed = modal;
+                other(modal);
             }
         });
         timer.start(20);
@@ -139,6 +152,86 @@ TEST(SequenceCommandsTest, SaveAllAndPrintAllRunThePagesInOrderAndStopAtTheFirst
         EXPECT_EQ(printers.kept[0]->documentName.rfind("Settings", 0), 0u)
             << printers.kept[0]->documentName;
     }
+}
+
+// The log lines of the instrument's writes (function 16) from `from` on, by slave address.
+std::vector<std::string> writes(const std::string& log, std::size_t from, int slave) {
+    std::vector<std::string> found;
+    const std::string key = "slave=" + std::to_string(slave) + " fn=16 ";
+    for (std::size_t at = log.find(key, from); at != std::string::npos; at = log.find(key, at + 1))
+        found.push_back(log.substr(at, log.find(" -> ", at) - at));
+    return found;
+}
+
+bool writesStart(const std::vector<std::string>& lines, int start) {
+    char text[16];
+    std::snprintf(text, sizeof text, "start=0x%04X", start);
+    for (const std::string& line : lines)
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
+TEST(SequenceCommandsTest, InitialisationSendsTheChosenFilesAtAddressZeroAndRestoresJBus) {
+    Site site({"--slave", "5", "--pipes", "2", "--modules", "none"});
+    site.t.config().writeReal("Com", "JBus", 5);
+    Desktop desktop(site.t.app);
+    const std::string settingsFile = site.t.dir.file("prepared.eta");
+    ASSERT_EQ(testing::writeSettingsFile(settingsFile, LayoutOptions{}), 0);
+    const std::string factoryFile = site.t.dir.file("prepared.rus");
+    {
+        testing::ScriptedPrompts prompts;
+        NoProgress progress;
+        testing::NoLine line;
+        FactorySettingsPage factory(PageContext{prompts, progress, line, 1}, BlockPage::kModeNew);
+        ASSERT_EQ(factory.Build(), 0);
+        factory.setChoice(FactorySettingsPage::kReboot, true);
+        ASSERT_EQ(factory.Save(factoryFile), 0);
+    }
+    const std::string brokenFile = site.t.dir.file("broken.eta");
+    testing::writeFile(brokenFile, "not a settings file");
+
+    // Through the menu: both pages chosen, both files sent to address 0, the window closes.
+    {
+        Answers answers;
+        answers.files = {QString::fromStdString(settingsFile), QString::fromStdString(factoryFile)};
+        std::optional<double> jbusWhileSending;
+        answers.other = [&](QWidget* modal) {
+            auto* dialog = qobject_cast<InitialisationDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), "Initialization");
+            dialog->page().choose(InitialisationPage::kSettingsField, true);
+            dialog->page().choose(InitialisationPage::kFactorySettingsField, true);
+            QTimer::singleShot(0, dialog, [dialog] { dialog->transferButton()->click(); });
+        };
+        desktop.window.runCommand(MenuCommand::DialInit);
+        EXPECT_TRUE(answers.files.empty());
+        EXPECT_TRUE(answers.messages.empty()) << answers.messages.front();
+        const std::vector<std::string> sent = writes(site.sim.log(), 0, 0);
+        EXPECT_TRUE(writesStart(sent, ParameterBlocks::kGeneral));
+        EXPECT_TRUE(writesStart(sent, MarkerVariables::kRebootBlock));
+        EXPECT_TRUE(writes(site.sim.log(), 0, 5).empty());
+        EXPECT_EQ(site.t.config().readReal("Com", "JBus", -1), 5);
+    }
+
+    // A settings file that does not load: nothing sent, the factory settings not tried, "JBus"
+    // back, the window still open.
+    const std::size_t before = site.sim.log().size();
+    DesktopSequenceRunner runner(desktop.settings, desktop.pages, desktop.measurement);
+    InitialisationDialog dialog(site.t.app, runner);
+    ASSERT_TRUE(dialog.prepare());
+    dialog.show();
+    dialog.page().choose(InitialisationPage::kSettingsField, true);
+    dialog.page().choose(InitialisationPage::kFactorySettingsField, true);
+    Answers failing;
+    failing.files = {QString::fromStdString(brokenFile), QString::fromStdString(factoryFile)};
+    dialog.transfer();
+    EXPECT_EQ(failing.files.size(), 0u);  // both asked before anything runs
+    ASSERT_EQ(failing.messages.size(), 1u);
+    EXPECT_EQ(failing.messages[0], "Incorrect File");
+    EXPECT_TRUE(writes(site.sim.log(), before, 0).empty());
+    EXPECT_EQ(site.t.config().readReal("Com", "JBus", -1), 5);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog.transferButton()->isEnabled());
 }
 
 }  // namespace
