@@ -282,6 +282,20 @@ std::string AcquisitionPage::DescriptionText() {
     return text;
 }
 
+std::string AcquisitionPage::RecordedDescriptionValue(int line) const {
+    if (!fileMode_ || !recorded_.isOpen()) return {};
+    const std::string& description = recorded_.header().description;
+    std::size_t start = 0;
+    for (int k = 0; k < line && start != std::string::npos; ++k) {
+        start = description.find('\n', start);
+        if (start != std::string::npos) ++start;
+    }
+    if (start == std::string::npos || start >= description.size()) return {};
+    const std::string text = description.substr(start, description.find('\n', start) - start);
+    const std::size_t colon = text.find(": ");
+    return colon == std::string::npos ? std::string() : text.substr(colon + 2);
+}
+
 std::int64_t AcquisitionPage::InstrumentTime() {
     BoundField* field = dateTimeField_ ? table_.FindField(dateTimeField_) : nullptr;
     return field ? std::int64_t(field->value()) : 0;

@@ -165,6 +165,11 @@ public:
     virtual ExportColumns* exportColumns() { return nullptr; }
     // The recorded file a page in file mode shows.
     const std::string& recordedPath() const { return recorded_.path(); }
+    // Lines of the description text of a record file, by number (from 0).
+    static constexpr int kDescriptionTypeLine = 4, kDescriptionSerialLine = 5;
+    // The value ("Type: 1 Pipes" gives "1 Pipes") of a line of the recorded file's description:
+    // the identification the recording started with. Empty when the file has no such line.
+    std::string RecordedDescriptionValue(int line) const;
     // SampleStore: a record of the page's recordings goes into its block.
     int parameterRecords() const override;
     int blocksPerSample() const override;

@@ -130,11 +130,16 @@ std::string BatteryGaugePage::temperatureText() {
 }
 
 std::string BatteryGaugePage::boardType() {
+    // A recorded file keeps the identification in its description only.
+    const std::string recorded = RecordedDescriptionValue(kDescriptionTypeLine);
+    if (!recorded.empty()) return recorded;
     const BoundField* type = table().FindField(kIdType);
     return type ? type->shownText() : std::string();
 }
 
 std::string BatteryGaugePage::boardSerial() {
+    const std::string recorded = RecordedDescriptionValue(kDescriptionSerialLine);
+    if (!recorded.empty()) return recorded;
     auto part = [this](int id) {
         const BoundField* field = table().FindField(id);
         return field ? field->value() : 0.0;

@@ -77,7 +77,7 @@ public:
     // Volts with three decimals and the user's decimal separator: 400 gives "3.750".
     std::string voltsText(int raw) const;
     // The board (identification block 0xFF00): its type, and its serial number
-    // "%02.f/%02.f/%05.f".
+    // "%02.f/%02.f/%05.f"; of a recorded file, as the recording's description has them.
     std::string boardType();
     std::string boardSerial();
 

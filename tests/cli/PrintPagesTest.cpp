@@ -91,7 +91,10 @@ TEST(PrintPagesTest, EveryPageFilePrintsItsPageReport) {
          {"Pipe B", "Chord 3"}},
         {"pack.bq",
          "Battery gauge",
-         {{"VSB (V)", "3."}, {"TMPGG", "0x"}, {"TOP OF CHARGE", "0"}},
+         {{"Board Serial Nbr.", "24/07/00042"},
+          {"VSB (V)", "3."},
+          {"TMPGG", "0x"},
+          {"TOP OF CHARGE", "0"}},
          {"CPT_BAT", "V(VSB) < V(VTS) - 100mV => EDV1 = 1"},
          {}},
     };
