@@ -1,14 +1,24 @@
 // The screenshot tour of the special settings, factory settings and function pages: each page
-// from its file, every tab of the function page and the editor of every function type.
+// from its file, every tab of the function page and the editor of every function type; the
+// initialisation window and the save dialog of "&Sauvegarder tout".
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include "Screenshot.h"
 #include "common/ScriptedPrompts.h"
 #include "common/TestApplication.h"
 #include "ui/FunctionDialog.h"
+#include "ui/InitialisationDialog.h"
+#include "ui/InstrumentPageCommands.h"
+#include "ui/MainWindow.h"
+#include "ui/MeasurementCommands.h"
+#include "ui/ParameterCommands.h"
+#include "ui/SequenceCommands.h"
 #include "ui/SpecialSettingsDialog.h"
 #include "ui/TabPages.h"
 #include "ui/WidgetProgress.h"
@@ -98,6 +108,39 @@ TEST(UiTourPages, SpecialFactoryAndFunctionPagesWithEveryTabAndEditor) {
             shoot(editorDialog, name);
         }
     }
+}
+
+TEST(UiTourPages, InitialisationWindowAndSaveAllDialog) {
+    testing::TestApplication t;
+    t.config().writeReal("Language", "Language", 1);  // English
+    MainWindow window(t.app);
+    ParameterCommands settings(window);
+    InstrumentPageCommands pages(window);
+    MeasurementCommands measurement(window);
+    SequenceCommands sequences(window, settings, pages, measurement);
+
+    DesktopSequenceRunner runner(settings, pages, measurement);
+    InitialisationDialog initialisation(t.app, runner);
+    ASSERT_TRUE(initialisation.prepare());
+    initialisation.page().choose(InitialisationPage::kSettingsField, true);
+    shoot(initialisation, "initialisation");
+    initialisation.hide();
+
+    // The save dialog, cancelled: no page runs.
+    QPointer<QFileDialog> shown;
+    bool shot = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog == shown) return;
+        shown = dialog;
+        shoot(*dialog, "save-all");
+        shot = true;
+        dialog->reject();
+    });
+    watch.start(20);
+    EXPECT_FALSE(sequences.saveAll().has_value());
+    EXPECT_TRUE(shot);
 }
 
 }  // namespace
