@@ -316,6 +316,7 @@ void AcquisitionPage::StartAutomaticRecording(int periodSeconds, double duration
     clock_.configure(periodSeconds, durationMinutes);
     recordPath_ = path;
     automatic_ = true;
+    automaticDone_ = false;
     state_ = kStartRequested;
     notifyState();
 }
@@ -383,7 +384,10 @@ void AcquisitionPage::RecordingStep() {
             splitting_ = true;
         }
     }
-    if (clock_.durationElapsed(now)) StopRecording();
+    if (clock_.durationElapsed(now)) {
+        automaticDone_ = automatic_;
+        StopRecording();
+    }
 }
 
 int AcquisitionPage::WriteOneBlock(std::span<const std::uint8_t> payload, WriteMode mode) {

@@ -114,6 +114,9 @@ public:
     const std::string& recordPath() const { return recordPath_; }
     void setRecordPath(const std::string& path) { recordPath_ = path; }
     bool automaticRecording() const { return automatic_; }
+    // The last automatic recording ran its whole duration; false while it runs and when a
+    // failure or the person stopped it (its page closes in every case).
+    bool automaticRecordingDone() const { return automaticDone_; }
     // Samples written to the current file; in file mode the measurement records of the file.
     int sampleCounter() const { return sampleCounter_; }
     RecordingClock& clock() { return clock_; }
@@ -260,6 +263,7 @@ private:
     int sampleCounter_ = 0;
     std::string recordPath_;
     bool automatic_ = false;
+    bool automaticDone_ = false;
     bool splitting_ = false;  // the next start continues the recording in a new file
     int dateTimeField_ = 0;
     std::string description_;

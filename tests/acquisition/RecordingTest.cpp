@@ -181,9 +181,11 @@ TEST_F(RecordingTest, AutomaticRecordingCountsDownAndClosesThePage) {
         p->cycle(s);
     EXPECT_EQ(p->statusText(), "Enregistrement 3 (Temps restant 0 mn 10 s)");
     EXPECT_FALSE(p->closed());
+    EXPECT_FALSE(p->automaticRecordingDone());
     p->cycle(1030);  // the duration has passed: stopped, and the page closes
     EXPECT_EQ(p->recordingState(), AcquisitionPage::kIdle);
     EXPECT_TRUE(p->closed());
+    EXPECT_TRUE(p->automaticRecordingDone());
     EXPECT_EQ(observer.closes, 1);
     EXPECT_EQ(samplesOf(path), (std::vector<int>{1, 3, 5, 7}));
     EXPECT_TRUE(prompts.fileRequests.empty());
@@ -250,6 +252,7 @@ TEST_F(RecordingTest, FullDiskStopsTheRecordingAndKeepsWhatWasWritten) {
         << prompts.errors[0].text;
     EXPECT_EQ(samplesOf(path), (std::vector<int>{1, 2}));
     EXPECT_TRUE(p->closed());  // an automatic recording closes its page when it stops
+    EXPECT_FALSE(p->automaticRecordingDone());  // but did not run its whole duration
 }
 
 TEST_F(RecordingTest, BrowsingARecordedFile) {
