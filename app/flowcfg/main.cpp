@@ -12,6 +12,7 @@
 #include "ui/ProgramArt.h"
 #include "ui/SequenceCommands.h"
 #include "ui/TestBenchCommands.h"
+#include "ui/TestKvnCommands.h"
 
 // Start-up: settings from "last.cfg", the configuration file and the machine-wide store, then
 // the main window, run modally. When it closes the current configuration file is recorded, and
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
         flowcfg::TestBenchCommands testBenchCommands(window);
         flowcfg::SequenceCommands sequences(window, settingsCommands, instrumentPages,
                                             measurementCommands);
+        flowcfg::TestKvnCommands testKvnCommands(window);
         window.exec();
     }
     application.saveLastConfig();

@@ -1,5 +1,5 @@
 // The screenshot tour of the test bench page: its window live against flowsim in every
-// language, and a recording of its frames shown in file mode.
+// language, and a recording of its frames shown in file mode; the factory test's window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include "link/PortTable.h"
 #include "sim/SimTestSupport.h"
 #include "ui/TestBenchDialog.h"
+#include "ui/TestKvnDialog.h"
 
 namespace flowcfg {
 namespace {
@@ -64,6 +65,29 @@ TEST(TourTestBench, TestBenchPageInEveryLanguageAndARecordingInFileMode) {
     viewer.show();
     viewer.page().ShowSample(3);
     shoot(viewer, "spi-en-file");
+}
+
+TEST(TourTestBench, FactoryTestWindowWithItsFields) {
+    TestApplication t;
+    IniFile config = t.config();
+    config.writeReal("Language", "Language", 1);  // English
+    TestSettings settings;
+    settings.settingsFile = "/data/test/RT7.eta";
+    settings.specialFile = "/data/test/RT7.rsp";
+    settings.factoryFile = "/data/test/RT7.rus";
+    settings.functionFile = "/data/test/RT7.fct";
+    settings.saveDirectory = "/data/test/results";
+    settings.macro = "/data/test/macroTest.xlsm";
+    settings.serial = 24;
+    settings.serialNext = 7;
+    settings.serialLast = 42;
+    settings.controller = "Anne";
+    settings.Save(config);
+    InstrumentLink link;
+    TestKvnDialog dialog(t.app, link);
+    dialog.move(40, 40 + Screenshot::kTitleHeight);
+    dialog.show();
+    shoot(dialog, "testkvn-en");
 }
 
 }  // namespace
