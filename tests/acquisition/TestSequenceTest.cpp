@@ -74,6 +74,11 @@ public:
 
 struct StepLog : TestSequenceObserver {
     std::vector<std::string> lines;
+    // Pressed as soon as the first frame recording has a sample.
+    TestSequence* cancelDuringFrames = nullptr;
+    void samplesRecorded(TestStep step, int) override {
+        if (cancelDuringFrames && step == TestStep::FirstFrames) cancelDuringFrames->Cancel();
+    }
     void stepStarted(TestStep, const std::string& name) override { lines.push_back("> " + name); }
     void stepEnded(TestStep, const std::string& name, TestOutcome outcome) override {
         lines.push_back((outcome == TestOutcome::Ok ? "ok " : "stop ") + name);
@@ -142,12 +147,13 @@ struct Bench {
     }
 
     // The test as the dialog runs it, with "JBus" at an address flowsim does not answer.
-    TestResult run(StepLog& log, RecordingLauncher& launcher) {
+    TestResult run(StepLog& log, RecordingLauncher& launcher, bool cancelDuringFrames = false) {
         config.writeReal("Com", "JBus", 7);
         WindowlessPageRunner pages(config, context);
         pages.setPause([](int) {});
         TestSequence test(t.app, prompts, link, pages);
         test.setObserver(&log);
+        if (cancelDuringFrames) log.cancelDuringFrames = &test;
         test.setPcClock(fastClock());
         TestDurations durations;
         durations.measurementMinutes = 0.03;  // on the instrument's clock, which is real time
@@ -248,6 +254,23 @@ TEST(TestSequenceTest, AFileThatCannotBeReadStopsTheTestAtItsPageAndTheAddressCo
               "The test stopped at: Special Settings : missing.rsp");
     EXPECT_FALSE(std::filesystem::exists(bench.t.dir.file("testTemp.trameSpi")));
     EXPECT_TRUE(launcher.program.empty());
+    EXPECT_EQ(bench.config.readReal("Com", "JBus", -1), 7);
+}
+
+TEST(TestSequenceTest, CancelDuringARecordingEndsTheTestThereKeepingTheSamplesWritten) {
+    Bench bench;
+    bench.prepareFiles();
+    StepLog log;
+    RecordingLauncher launcher;
+    const TestResult result = bench.run(log, launcher, true);
+
+    EXPECT_EQ(result.outcome, TestOutcome::Cancelled);
+    EXPECT_EQ(result.stoppedAt, TestStep::FirstFrames);
+    ASSERT_FALSE(log.lines.empty());
+    EXPECT_EQ(log.lines.back(), "stop SPI frames : testTemp.trameSpi");
+    EXPECT_TRUE(bench.prompts.errors.empty()) << bench.prompts.errors[0].text;
+    EXPECT_GE(framesIn(bench, bench.t.dir.file("testTemp.trameSpi")), 1);
+    EXPECT_FALSE(std::filesystem::exists(result.measurementFile));
     EXPECT_EQ(bench.config.readReal("Com", "JBus", -1), 7);
 }
 
