@@ -42,6 +42,13 @@ std::optional<std::string> CFileDialogKV::run(const std::vector<std::string>& ex
             if (confirmReplace(name)) return name;
             continue;
         }
+        // A name typed with one of the extensions stands for the same set of files.
+        for (const auto& extension : extensions) {
+            if (name.size() > extension.size() + 1 && endsWith(name, "." + extension)) {
+                name.erase(name.size() - extension.size() - 1);
+                break;
+            }
+        }
         bool accepted = true;
         for (const auto& extension : extensions) {
             if (!confirmReplace(name + "." + extension)) {

@@ -16,7 +16,8 @@ class PageBase;
 //   existing file of that name needs a Yes to text 207 ("Le fichier existe déjà, voulez vous
 //   le remplacer ?");
 // - without one, each of the given extensions is tried on the name (the save-all sequence
-//   writes one file per page), and each existing file needs a Yes.
+//   writes one file per page), and each existing file needs a Yes; a name that ends with one
+//   of them ("site.eta") is taken without it ("site").
 // An open dialog is shown once, as it is.
 class CFileDialogKV {
 public:

@@ -58,8 +58,9 @@ TEST_F(CFileDialogKVTest, WithoutDefaultExtensionEveryListedFileIsChecked) {
     writeFile(stem + ".eta", "x");
     writeFile(stem + ".fct", "x");
     CFileDialogKV dialog(page, save());
-    // Yes for the first, No for the second: shown again; then Yes to both.
-    prompts.files = {stem, stem};
+    // Yes for the first, No for the second: shown again; then Yes to both, the name typed
+    // with one of the extensions standing for the same files.
+    prompts.files = {stem, stem + ".fct"};
     prompts.answers = {true, false, true, true};
     EXPECT_EQ(dialog.run({"eta", "rsp", "fct"}), stem);
     EXPECT_EQ(prompts.fileRequests.size(), 2u);
