@@ -57,10 +57,14 @@ BlockPage::Result BlockPageDialog::prepare() {
     factory_ = std::make_unique<WidgetFieldControlFactory>(this, nullptr);
     layoutFields(content_);
     page_.setPrintHook([this] { return print(); });
-    // A page of a sequence (send, save, print) works with its window shown and closes itself.
+    // A page of a sequence (send, save, print) works with its window shown, modal so that no
+    // other command starts meanwhile, and closes itself.
     const bool sequence = (page_.mode() & (BlockPage::kModeWriteOnly | BlockPage::kModeSave |
                                            BlockPage::kModePrint)) != 0;
-    if (sequence) show();
+    if (sequence) {
+        setModal(true);
+        show();
+    }
     BlockPage::Result result = startPage();
     ready_ = true;
     if (sequence && result != BlockPage::kStayOpen)

@@ -186,11 +186,15 @@ ParameterPage::Result ParameterDialog::prepare() {
     setCaptionId(paramtext::kSettings);
     buildTabs();
     page_.setPrintHook([this](ParameterPage&) { return print(); });
-    // A page of a sequence (send, save, print) works with its window shown and closes itself.
+    // A page of a sequence (send, save, print) works with its window shown, modal so that no
+    // other command starts meanwhile, and closes itself.
     const bool sequence =
         (page_.mode() & (ParameterPage::kModeWriteOnly | ParameterPage::kModeSave |
                          ParameterPage::kModePrint)) != 0;
-    if (sequence) show();
+    if (sequence) {
+        setModal(true);
+        show();
+    }
     ParameterPage::Result result = page_.Start(factory_.get());
     showCaption();
     ready_ = true;
