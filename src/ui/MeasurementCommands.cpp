@@ -32,9 +32,11 @@ bool MeasurementCommands::record(int periodSeconds, double durationMinutes,
     bool recorded = false;
     if (dialog.prepare()) {
         dialog.page().StartAutomaticRecording(periodSeconds, durationMinutes, path);
-        // The page closes itself (Accepted) when the recording has ended; the person's close
-        // box stops it early (Rejected).
-        recorded = dialog.exec() == QDialog::Accepted && dialog.page().sampleCounter() > 0;
+        // The page closes itself when the recording has ended, and also when a write failed;
+        // only a recording that ran its whole duration counts. The person's close box stops it
+        // early (Rejected).
+        recorded = dialog.exec() == QDialog::Accepted && dialog.page().automaticRecordingDone() &&
+                   dialog.page().sampleCounter() > 0;
     }
     window_.rebuildMenu();
     return recorded;
