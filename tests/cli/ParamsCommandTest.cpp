@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "cli/CliTestSupport.h"
+#include "cli/CliSimSite.h"
 #include "common/TempDir.h"
 #include "params/ParameterControls.h"
 #include "params/ParameterPage.h"
@@ -19,43 +19,8 @@ using testing::runCliCommand;
 using testing::RunningSim;
 using testing::TempDir;
 
-struct Site {
-    TempDir dir;
-    RunningSim sim{{}};
-    std::string config = dir.file("site.cfg");
-    Site() {
-        IniFile ini(config);
-        ini.writeString("Ports", "COM9", sim.path());
-        ini.writeReal("Com", "Port", 8);
-        ini.writeReal("Com", "Bauds", 5);
-        ini.writeReal("Com", "JBus", 1);
-        ini.writeReal("Language", "Language", 1);  // English
-    }
-    StartupEnvironment environment() const { return testing::environmentIn(dir); }
-    testing::CliRun run(std::vector<std::string> args, const std::string& answers = {}) {
-        args.insert(args.end(), {"--config", config});
-        std::ostringstream out, err;
-        std::istringstream in(answers);
-        cli::CliContext context{out, err, environment(), &in};
-        testing::CliRun result;
-        result.status = cli::runCli(args, context);
-        result.out = out.str();
-        result.err = err.str();
-        return result;
-    }
-    int writes() const {
-        std::string log = sim.log();
-        int n = 0;
-        for (std::size_t at = log.find("fn=16"); at != std::string::npos;
-             at = log.find("fn=16", at + 1))
-            ++n;
-        return n;
-    }
-};
-
-bool hasLine(const std::string& text, const std::string& line) {
-    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
-}
+using Site = testing::CliSimSite;
+using testing::hasLine;
 
 TEST(ParamsCommandTest, ReadsShowsAndWritesBackTheInstrumentsSet) {
     Site site;
